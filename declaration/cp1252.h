@@ -1,0 +1,19 @@
+#pragma once
+// Windows-1252 is the encoding of every declaration XML, generated page and
+// HTML copy: stored files and the administration's systems expect it. The
+// browser and the desktop speak Unicode, so text is converted at that border.
+#include <string>
+#include <string_view>
+
+namespace f7301 {
+
+// UTF-8 to Windows-1252. A character that Windows-1252 cannot hold, and any
+// byte sequence that is not valid UTF-8, becomes "?".
+std::string Utf8ToCp1252(std::string_view utf8);
+
+// Windows-1252 to UTF-8. The five bytes that Windows-1252 leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same
+// value, so every byte string survives a round trip.
+std::string Cp1252ToUtf8(std::string_view cp1252);
+
+}  // namespace f7301

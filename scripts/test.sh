@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds everything and runs every test:
+# the core under GoogleTest (also with AddressSanitizer and UBSan), the page
+# scripts in Chromium through Playwright, the real window under QtTest, a
+# short run of each fuzz target, and the clang-format check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+export QTWEBENGINE_DISABLE_SANDBOX=1
+export QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu"
+export QT_QPA_PLATFORM=offscreen
+
+echo "== format"
+scripts/check-format.sh
+
+echo "== build"
+scripts/build.sh
+
+echo "== core and window tests"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== core tests with AddressSanitizer and UBSan"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DF7301_SANITIZE=ON \
+  -DF7301_BUILD_APP=OFF -DF7301_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== fuzz targets (short runs; long runs are done by hand)"
+scripts/fuzz.sh 20
+
+echo "== page tests in Chromium"
+F7301_PAGE_DIR="$PWD/build/page" node --test --test-concurrency=2 tests/page/
