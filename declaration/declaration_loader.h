@@ -1,6 +1,7 @@
 #pragma once
 // Consultar and Modificar: choose a declaration file, unseal and check it,
 // read it into the store and show its page.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
