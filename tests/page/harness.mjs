@@ -8,7 +8,6 @@
 import { chromium } from 'playwright-core';
 import http from 'node:http';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
 
 export const PAGE_DIR = process.env.F7301_PAGE_DIR ?? path.resolve('build/page');
@@ -76,22 +75,16 @@ export async function startServer() {
   };
 }
 
+// Playwright gives every launched browser a fresh profile directory of its
+// own and removes it on close (it refuses a --user-data-dir argument).
 export async function launchBrowser() {
-  const userDataDir = fs.mkdtempSync(path.join(os.tmpdir(), 'f7301-chromium-'));
-  const browser = await chromium.launch({
+  return chromium.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
     args: [
       '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      `--user-data-dir=${userDataDir}`,
     ],
   });
-  const close = browser.close.bind(browser);
-  browser.close = async () => {
-    await close();
-    fs.rmSync(userDataDir, { recursive: true, force: true });
-  };
-  return browser;
 }
 
 // Opens `url` in a fresh page with the program's stand-ins installed:
