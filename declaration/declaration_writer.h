@@ -2,8 +2,10 @@
 // Writes the declaration file that the page hands over ("Validar"), and on
 // request its HTML copy beside it.
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "declaration/atomic_file.h"
 #include "declaration/user_prompts.h"
 
 namespace f7301 {
@@ -14,6 +16,9 @@ class DeclarationWriter {
   // home directory here ("C:\" on Windows); kept unchanged it is not tested
   // for existence.
   DeclarationWriter(UserPrompts& prompts, std::filesystem::path defaultDirectory);
+  // The same, writing the files' bytes through `write` (tests make it fail).
+  DeclarationWriter(UserPrompts& prompts, std::filesystem::path defaultDirectory,
+                    ChunkWriter write);
 
   // The page's call. The four texts are Windows-1252, as the page's
   // strings are converted at the browser boundary: the declaration XML, the
@@ -30,8 +35,15 @@ class DeclarationWriter {
   const std::string& html() const { return m_strHtml; }
 
  private:
+  // The folder the declaration goes under, or nothing when the user
+  // cancelled or chose a directory that does not exist (already told).
+  std::optional<std::filesystem::path> ChooseDirectory();
+  bool NamesAreUsable(const std::string& formNumber, const std::string& nit);
+  void WriteDeclaration(const std::filesystem::path& file, const std::string& sealed);
+
   UserPrompts& m_prompts;
   std::filesystem::path m_defaultDirectory;
+  ChunkWriter m_write;
   std::filesystem::path m_strArchivo;
   std::string m_strHtml;
 };

@@ -1,0 +1,183 @@
+#include "declaration/declaration_writer.h"
+
+#include <array>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+#include "declaration/declaration_paths.h"
+#include "declaration/seal.h"
+
+namespace f7301 {
+namespace {
+
+constexpr const char* kWriterCaption = "Formulario RTQ-7301";
+constexpr const char* kDirectoryCaption = "Formulario7301";
+constexpr const char* kSaveCaption = "Formulario 7301";
+
+constexpr const char* kDirectoryMissing =
+    "Error:\nEl Directorio Especificado no existe, \nCorrija ingresando un directorio existente";
+constexpr const char* kCannotCreate = "Error:\nNo pudo crearse el archivo de la declaración.";
+constexpr const char* kCannotWrite =
+    "Error:\nNo pudo escribirse el archivo con los datos de su declaracion, verifique que tenga "
+    "permisos de escritura.";
+constexpr const char* kUnusableNit =
+    "Error:\nEl NIT del contribuyente no puede usarse como nombre de carpeta (está vacío o "
+    "contiene "
+    "caracteres no permitidos). No se ha generado el archivo de la declaración.";
+constexpr const char* kUnusableFormNumber =
+    "Error:\nEl número de formulario no puede usarse como nombre de archivo (está vacío o contiene "
+    "caracteres no permitidos). No se ha generado el archivo de la declaración.";
+constexpr const char* kCannotSeal =
+    "Error:\nNo pudo sellarse la declaración. No se ha generado el archivo de la declaración.";
+constexpr const char* kNothingGenerated =
+    "Error:\n No puede salvarse la información, antes debe de generarse presionando \n el boton "
+    "Generar del Formulario";
+constexpr const char* kCannotSaveCopy =
+    "Error:\nNo pudo guardarse la copia htm de la declaración, verifique que tenga permisos de "
+    "escritura.";
+
+std::string GeneratedText(const std::filesystem::path& file) {
+  return "Sr. Contribuyente:\nDel formulario que Ud. acaba de llenar, ha sido generado el archivo "
+         "con los datos a presentar en su declaracion y este ha sido guardado con el siguiente "
+         "nombre " +
+         PathToUtf8(file) +
+         ". Ahora Ud. puede presentarlo a través de Internet, o bien llevarlo en un diskette a una "
+         "ventanilla o kiosko de autoservicio de su banco más cercano. Ahora puede salirse del "
+         "formulario, crear uno nuevo o bien imprimir el actual, estas opciones se encuentra en el "
+         "menu \"Archivo\" o bien en el toolbar.";
+}
+
+std::string SavedCopyText(const std::filesystem::path& copy) {
+  return "Sr. Contribuyente:\nSe ha guardado una copia de la informacion que proporciono en el "
+         "formulario que Ud. acaba de llenar, \nha sido guardado en formato htm, con el nombre " +
+         PathToUtf8(copy) +
+         " puede visualizarlo por medio de un browser. Ahora puede salir del formulario por medio "
+         "del menu \"Archivo\" la opcion \"Salir\".";
+}
+
+// The copy's style block stands ahead of its head element, as the copy has
+// always been written; browsers accept it.
+constexpr std::string_view kCopyHead =
+    "<html>\n"
+    "<STYLE> TD.fondo{BACKGROUND-COLOR: #a3c9ff} P{FONT-FAMILY: Verdana;FONT-SIZE: "
+    "10px;TEXT-ALIGN: "
+    "center}"
+    " TD.izq{ TEXT-ALIGN: left} TD.der{ TEXT-ALIGN: right} TD.fondoder{ BACKGROUND-COLOR: "
+    "#a3c9ff;TEXT-ALIGN: right} "
+    " P.izq{ FONT-FAMILY: Verdana; FONT-SIZE: 10px; TEXT-ALIGN: left } TD.particular{ FONT-FAMILY: "
+    "Verdana } "
+    " TD{BACKGROUND-COLOR: #ffffdc; FONT-FAMILY: Verdana; FONT-SIZE: 8pt; TEXT-ALIGN: center }"
+    " TABLE{ FONT-FAMILY: Verdana; WIDTH: 100% } INPUT.lectura{ BACKGROUND-COLOR: #ffffdc; "
+    "TEXT-ALIGN: right}"
+    " INPUT.resaltado{BACKGROUND-COLOR: #ffffdc; FONT-FAMILY: Verdana; FONT-SIZE: 13pt; "
+    "TEXT-ALIGN: "
+    "right} INPUT.der{ TEXT-ALIGN: right} "
+    " BODY { FONT-FAMILY: Verdana} TD.fondoizq{ BACKGROUND-COLOR: #a3c9ff; TEXT-ALIGN: left }"
+    " DIV { FONT-FAMILY: Verdana; FONT-SIZE: 8pt} </STYLE>"
+    "<head>\n"
+    "<title>Formulario RTQ-No. 7301</title>\n"
+    "</head>\n"
+    "<body>\n";
+constexpr std::string_view kCopyTail = "</body>\n</html>\n";
+
+bool IsExistingDirectory(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+// A folder that cannot be made is not reported here: creating the file in
+// it then fails, and that is what the user is told.
+void MakeFolders(const DeclarationPaths& paths) {
+  std::error_code ignored;
+  std::filesystem::create_directory(paths.taxpayerFolder, ignored);
+  std::filesystem::create_directory(paths.formFolder, ignored);
+}
+
+}  // namespace
+
+DeclarationWriter::DeclarationWriter(UserPrompts& prompts, std::filesystem::path defaultDirectory)
+    : DeclarationWriter(prompts, std::move(defaultDirectory), WriteChunk) {}
+
+DeclarationWriter::DeclarationWriter(UserPrompts& prompts, std::filesystem::path defaultDirectory,
+                                     ChunkWriter write)
+    : m_prompts(prompts),
+      m_defaultDirectory(std::move(defaultDirectory)),
+      m_write(std::move(write)) {}
+
+void DeclarationWriter::GeneraArchivo(const std::string& xml, const std::string& formNumber,
+                                      const std::string& html, const std::string& nit) {
+  if (!NamesAreUsable(formNumber, nit)) return;
+  const std::optional<std::filesystem::path> directory = ChooseDirectory();
+  if (!directory) return;
+  std::string sealed;
+  if (!SealDeclaration(xml, sealed)) {
+    m_prompts.ShowViewMessage(kCannotSeal, kWriterCaption);
+    return;
+  }
+  const DeclarationPaths paths = DeclarationPathsFor(*directory, nit, formNumber);
+  MakeFolders(paths);
+  // Recorded before the file is written: Save copies the page of the last
+  // attempt, the one the user is looking at.
+  m_strArchivo = paths.file;
+  m_strHtml = html;
+  WriteDeclaration(paths.file, sealed);
+}
+
+bool DeclarationWriter::NamesAreUsable(const std::string& formNumber, const std::string& nit) {
+  if (!IsUsableFileName(nit)) {
+    m_prompts.ShowViewMessage(kUnusableNit, kWriterCaption);
+    return false;
+  }
+  if (!IsUsableFileName(formNumber)) {
+    m_prompts.ShowViewMessage(kUnusableFormNumber, kWriterCaption);
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::filesystem::path> DeclarationWriter::ChooseDirectory() {
+  const std::string proposal = PathToUtf8(m_defaultDirectory);
+  const std::optional<std::string> chosen = m_prompts.ChooseDestinationDirectory(proposal);
+  if (!chosen) return std::nullopt;
+  if (*chosen == proposal) return m_defaultDirectory;
+  std::filesystem::path directory = PathFromUtf8(*chosen);
+  if (!IsExistingDirectory(directory)) {
+    m_prompts.ShowViewMessage(kDirectoryMissing, kDirectoryCaption);
+    return std::nullopt;
+  }
+  return directory;
+}
+
+void DeclarationWriter::WriteDeclaration(const std::filesystem::path& file,
+                                         const std::string& sealed) {
+  const std::array<std::string_view, 1> content = {sealed};
+  switch (ReplaceFileContents(file, content, m_write)) {
+    case ReplaceResult::kReplaced:
+      m_prompts.ShowViewMessage(GeneratedText(file), kWriterCaption);
+      break;
+    case ReplaceResult::kCannotCreate:
+      m_prompts.ShowViewMessage(kCannotCreate, kWriterCaption);
+      break;
+    case ReplaceResult::kCannotWrite:
+      m_prompts.ShowViewMessage(kCannotWrite, kWriterCaption);
+      break;
+  }
+}
+
+int DeclarationWriter::SaveHtmlCopy() {
+  if (m_strHtml.empty()) {
+    m_prompts.ShowViewMessage(kNothingGenerated, kSaveCaption);
+    return 0;
+  }
+  const std::filesystem::path copy = HtmlCopyPath(m_strArchivo);
+  const std::array<std::string_view, 3> content = {kCopyHead, m_strHtml, kCopyTail};
+  if (ReplaceFileContents(copy, content, m_write) != ReplaceResult::kReplaced) {
+    m_prompts.ShowViewMessage(kCannotSaveCopy, kWriterCaption);
+    return 0;
+  }
+  m_prompts.ShowViewMessage(SavedCopyText(copy), kWriterCaption);
+  return 1;
+}
+
+}  // namespace f7301
