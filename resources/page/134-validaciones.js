@@ -1,0 +1,343 @@
+// Form RTQ-7301: setting the boxes up, the checks run when a box or an annex
+// cell is left, the whole-form check, and recomputing the form.
+
+var c = new atributo();
+var a = new atributoanexo2();
+
+var PERIODO = ["dia_ini", "mes_ini", "anio_ini", "dia_fin", "mes_fin", "anio_fin"];
+
+// Shown for the first empty cell of an incomplete annex row, by column.
+var FALTAENANEXO = [
+  "",
+  "Usted no ha ingresado el NIT, por favor ingrese la información que se indica.",
+  "Usted no ha ingresado la cantidad de galones exentos, por favor ingrese la información que se indica.",
+  "Usted no ha ingresado el tipo de producto, por favor ingrese la información que se indica."
+];
+
+function eslista(campo) {
+  return campo.tagName == "SELECT";
+}
+
+// The browser's reading of a text as a number; an empty text reads 0. Infinity
+// is no amount, so it counts as not numeric.
+function esnumerico(texto) {
+  return isFinite(Number(texto));
+}
+
+function rechaza(campo, mensaje) {
+  alert(mensaje);
+  campo.focus();
+  return false;
+}
+
+function revisanumero(regla, campo) {
+  if (!esnumerico(campo.value)) {
+    return rechaza(campo, "Error:\nLa casilla debe ser numérica y el valor debe ser ingresado sin comas");
+  }
+  if (regla.decimal && campo.value != "") campo.value = formatNumber(campo.value, FORMATODECIMAL);
+  if (campo.value == "") return true;
+  if (regla.valormax != "" && Number(campo.value) > Number(regla.valormax)) {
+    return rechaza(campo, "Error:\nEl valor de la casilla sobrepasa el máximo de " + regla.valormax + " ");
+  }
+  if (regla.valormin != "" && Number(campo.value) < Number(regla.valormin)) {
+    return rechaza(campo, "Error:\nEl valor de la casilla está abajo del mínimo de " + regla.valormin + " ");
+  }
+  return true;
+}
+
+function revisatexto(regla, campo) {
+  if (campo.value == "") return true;
+  if (regla.longmax != "" && campo.value.length > Number(regla.longmax)) {
+    return rechaza(campo, "Error:\nLa longitud de la casilla sobrepasa el máximo de " + regla.longmax + " caracteres");
+  }
+  if (regla.longmin != "" && campo.value.length < Number(regla.longmin)) {
+    return rechaza(campo, "Error:\nLa longitud de la casilla está abajo del mínimo de " + regla.longmin + " caracteres");
+  }
+  return true;
+}
+
+function revisaentero(campo) {
+  if (/^[0-9]*$/.test(campo.value)) return true;
+  return rechaza(campo, "Error:\nLa casilla acepta unicamente valores enteros positivos. Por favor corrija ingresando un valor entero.");
+}
+
+// fila: a row of the restriction table (its number) or an annex column record.
+function reglade(fila) {
+  return typeof fila == "object" ? fila : c[fila];
+}
+
+// Type and range check of one field; amounts are written with two decimals.
+function bientipocontenido(fila, campo) {
+  var regla = reglade(fila);
+  switch (regla.tipo) {
+    case "N": return revisanumero(regla, campo);
+    case "A": return revisatexto(regla, campo);
+    case "F": return fecha(campo);
+    case "E": return revisaentero(campo);
+  }
+  return true;
+}
+
+// True, after telling the user, when a required field is empty.
+function requerido(fila, campo) {
+  if (campo.value === "" && reglade(fila).requerido) {
+    alert("Error:\nLa casilla está en blanco. Por favor llénela");
+    campo.focus();
+    return true;
+  }
+  return false;
+}
+
+// Checks every box in order and stops at the first that fails, so the user
+// sees one message at a time.
+function formulariovalido() {
+  for (var i = MINELEMENT; i <= MAXELEMENT; i++) {
+    var campo = BuscaObj(c[i].id);
+    if (!campo) continue;
+    if (requerido(i, campo) || !bientipocontenido(i, campo)) return false;
+  }
+  return true;
+}
+
+// Evaluates a rule held by name in the tables ("calculo_c13()").
+function aplicaregla(texto) {
+  return (0, eval)(texto);
+}
+
+// Computes one row's box, when it is computed, and writes an amount with two
+// decimals (a zero stays as it is).
+function aplicafila(i) {
+  var regla = c[i];
+  var campo = BuscaObj(regla.id);
+  if (!campo) return;
+  if (regla.formula) campo.value = aplicaregla(regla.calculo);
+  if (regla.condicion != "") campo.value = aplicaregla(regla.condicion);
+  if (regla.decimal && Number(campo.value) != 0) {
+    var texto = formatNumber(campo.value, FORMATODECIMAL);
+    if (texto !== null) campo.value = texto;
+  }
+}
+
+// Computes the whole form; rows go in order, so closing balances are ready
+// before the totals that add them.
+function formulas() {
+  for (var i = 1; i <= MAXELEMENT; i++) aplicafila(i);
+}
+
+// Applies the column rules of annex table k to each of its rows.
+function calculaanexo(k) {
+  for (var fila = 1; fila <= ANEXO[k]; fila++) {
+    for (var col = 1; col <= VMAXCOL[k]; col++) {
+      var regla = a[k][col];
+      var celda = BuscaObj(celdaanexo(k, fila, col));
+      if (!celda) continue;
+      if (regla.formula) celda.value = window["calculo_" + regla.columna](fila, k);
+      if (regla.condicion) celda.value = window["condicion_" + regla.columna](fila, k);
+    }
+  }
+}
+
+// Writes into each box that carries one the annex total it stands for.
+function totalesanexo() {
+  for (var i = 1; i <= MAXELEMENT; i++) {
+    if (c[i].total == "") continue;
+    var campo = BuscaObj(c[i].id);
+    if (campo) campo.value = aplicaregla(c[i].total);
+  }
+}
+
+function recalcula() {
+  for (var k = 0; k <= ANEXOS; k++) {
+    if (ANEXO[k] > 0 && a[k]) {
+      calculaanexo(k);
+      totalesanexo();
+    }
+    formulas();
+  }
+}
+
+// Leaving a box: a value that fails its check is taken out; any other change
+// is carried through the whole form.
+function validaciones(campo) {
+  if (typeof campo == "string") campo = BuscaObj(campo);
+  if (!campo) return;
+  var fila = pos(campo.name);
+  if (fila == 0) return;
+  if (!bientipocontenido(fila, campo)) {
+    campo.focus();
+    campo.value = "";
+    return;
+  }
+  recalcula();
+}
+
+function ponnegrita(nombre) {
+  var campo = BuscaObj(nombre);
+  if (campo) campo.style.fontWeight = "bold";
+}
+
+function preparacasilla(regla, campo) {
+  campo.readOnly = regla.protegido;
+  if (campo.value.replace(/ /g, "") == "") campo.value = regla.predeterminado;
+  if (regla.tipo == "N") campo.style.textAlign = "right";
+  if ((regla.tipo == "A" || regla.tipo == "E") && !eslista(campo)) campo.style.textAlign = "center";
+  if (regla.protegido) campo.disabled = true;
+  else if (!eslista(campo)) campo.style.fontWeight = "bold";
+  if (regla.resaltado) campo.style.fontSize = "medium";
+}
+
+// Sets the boxes up when the page opens.
+function inicial() {
+  for (var p = 0; p < PERIODO.length; p++) ponnegrita(PERIODO[p]);
+  for (var i = MINELEMENT; i <= MAXELEMENT; i++) {
+    var campo = BuscaObj(c[i].id);
+    if (campo) preparacasilla(c[i], campo);
+  }
+  ponnegrita(c[MAXELEMENT].id);
+}
+
+function celdaanexo(tabla, fila, col) {
+  return "f" + tabla + fila + "c" + col;
+}
+
+function preparaceldaanexo(regla, celda) {
+  celda.readOnly = regla.protegido;
+  if (celda.value == "") celda.value = regla.predeterminado;
+  if (regla.tipo == "N") celda.style.textAlign = "right";
+  if (regla.tipo == "A" && !eslista(celda)) celda.style.textAlign = "left";
+  if (regla.protegido) celda.disabled = true;
+  else if (!eslista(celda)) celda.style.fontWeight = "bold";
+}
+
+// Sets the annex cells up; after rows were added the add-rows button takes
+// the focus, ready for more.
+function inicialanexo2() {
+  for (var h = 1; h <= ANEXOS; h++) {
+    for (var fila = 1; fila <= ANEXO[h]; fila++) {
+      for (var col = 1; col <= VMAXCOL[h]; col++) {
+        var celda = BuscaObj(celdaanexo(h, fila, col));
+        if (celda) preparaceldaanexo(a[h][col], celda);
+      }
+    }
+    if (ANEXO[h] > ANEXOSINICIALES) {
+      var boton = BuscaObj("botonanexo" + h);
+      if (boton) boton.focus();
+    }
+  }
+}
+
+// The first empty cell of the rows before `hasta`, or null when they are all
+// complete. Rows the page does not hold are passed over.
+function primerafaltante(tabla, hasta) {
+  for (var fila = 1; fila < hasta; fila++) {
+    for (var col = 1; col <= VMAXCOL[tabla]; col++) {
+      var celda = BuscaObj(celdaanexo(tabla, fila, col));
+      if (celda && celda.value == "") return { celda: celda, col: col };
+    }
+  }
+  return null;
+}
+
+// Tells the user about the first incomplete row before `hasta`; true if there is one.
+function avisafaltante(tabla, hasta) {
+  var faltante = primerafaltante(tabla, hasta);
+  if (!faltante) return false;
+  alert(FALTAENANEXO[faltante.col]);
+  faltante.celda.focus();
+  return true;
+}
+
+// Writes the row's amounts with two decimals (a zero stays as typed).
+function reformateafila(tabla, fila) {
+  for (var col = 1; col <= VMAXCOL[tabla]; col++) {
+    var celda = BuscaObj(celdaanexo(tabla, fila, col));
+    if (!celda || !a[tabla][col].decimal) continue;
+    if (celda.value != "" && Number(celda.value) != 0) {
+      var texto = formatNumber(celda.value, FORMATODECIMAL);
+      if (texto !== null) celda.value = texto;
+    }
+  }
+}
+
+// Leaving an annex cell: the rows above must be complete and the value must
+// fit its column; then the form is recomputed.
+function validacionesobjetoanexo(nombre, tabla, col) {
+  var partes = /^f(\d+)c(\d+)$/.exec(nombre);
+  var celda = BuscaObj(nombre);
+  if (!partes || !celda || !a[tabla]) return;
+  var fila = Number(partes[1].substring(String(tabla).length));
+  if (!col) col = Number(partes[2]);
+  // An emptied cell asks nothing of the rows above, but the sums it was part
+  // of must not stay on screen.
+  if (celda.value == "") {
+    formulas();
+    return;
+  }
+  if (avisafaltante(tabla, fila)) {
+    celda.value = "";
+    return;
+  }
+  if (!bientipocontenido(a[tabla][col], celda)) {
+    celda.value = "";
+    celda.focus();
+    return;
+  }
+  reformateafila(tabla, fila);
+  totalesanexo();
+  formulas();
+}
+
+function filallena(tabla, fila) {
+  for (var col = 1; col <= VMAXCOL[tabla]; col++) {
+    var celda = BuscaObj(celdaanexo(tabla, fila, col));
+    if (celda && celda.value != "" && Number(celda.value) != 0) return true;
+  }
+  return false;
+}
+
+// The last annex row holding anything, 0 when none does.
+function ultimafilaanexo(tabla) {
+  for (var fila = ANEXO[tabla]; fila >= 1; fila--) {
+    if (filallena(tabla, fila)) return fila;
+  }
+  return 0;
+}
+
+function validaanexo2() {
+  return ultimafilaanexo(1);
+}
+
+// The first cell of rows 1 to `hasta` that fails its column's check (the
+// user is told), or null.
+function revisaanexo(tabla, hasta) {
+  for (var fila = 1; fila <= hasta; fila++) {
+    for (var col = 1; col <= VMAXCOL[tabla]; col++) {
+      var celda = BuscaObj(celdaanexo(tabla, fila, col));
+      if (celda && !bientipocontenido(a[tabla][col], celda)) return celda;
+    }
+  }
+  return null;
+}
+
+// Final annex check of "Validar", then the form check and generation.
+function validaarchivoanexo() {
+  var ultima = ultimafilaanexo(1);
+  if (avisafaltante(1, ultima + 1)) return;
+  if (!revisaanexo(1, ultima)) {
+    for (var fila = 1; fila <= ultima; fila++) reformateafila(1, fila);
+    totalesanexo();
+    formulas();
+    BuscaObj("nrenglon1").value = "0";
+    BuscaObj("trenglon1").value = String(ANEXO[1]);
+  }
+  validaarchivo();
+}
+
+function validaarchivo() {
+  if (periodovigente() && formulariovalido()) {
+    formulas();
+    habilita();
+    nitsinguion();
+    genera();
+  }
+}

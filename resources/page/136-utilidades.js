@@ -1,0 +1,416 @@
+// Form RTQ-7301: NIT and period checks, finding page elements, and adding
+// rows to the annex.
+
+// A fresh page starts with the three annex rows of the blank form; the
+// editable page corrects this with its own count once it has loaded us.
+ANEXO[1] = 3;
+
+// ---------------------------------------------------------------- elements
+
+function unelemento(encontrado) {
+  if (!encontrado) return null;
+  if (encontrado.nodeType == 1 || encontrado.window === encontrado) return encontrado;
+  // A name shared by several elements gives a collection: take the first.
+  if (typeof encontrado.length == "number" && encontrado.length > 0 && encontrado[0] &&
+      encontrado[0].nodeType == 1) {
+    return encontrado[0];
+  }
+  return null;
+}
+
+// Ids are indexed by the browser, so they are tried first; the all-collection
+// comes last because looking in it for a name the page lacks walks the
+// whole page, which a 500-row annex makes slow.
+function buscaendocumento(doc, nombre) {
+  var encontrado = doc.getElementById(nombre) || unelemento(doc[nombre]);
+  for (var f = 0; !encontrado && f < doc.forms.length; f++) {
+    encontrado = unelemento(doc.forms[f].elements[nombre]);
+  }
+  for (var n = 0; !encontrado && n < doc.anchors.length; n++) {
+    if (doc.anchors[n].name == nombre) encontrado = doc.anchors[n];
+  }
+  if (!encontrado && doc.defaultView) encontrado = unelemento(doc.defaultView[nombre]);
+  // document.all reads as false in a condition, so it is tested against undefined.
+  if (!encontrado && doc.all !== undefined) encontrado = unelemento(doc.all[nombre]);
+  return encontrado || null;
+}
+
+// Finds a page element by name or id, in the page and then in its frames;
+// null when there is none.
+function BuscaObj(nombre, doc) {
+  doc = doc || document;
+  var encontrado = buscaendocumento(doc, nombre);
+  var ventana = doc.defaultView;
+  for (var i = 0; !encontrado && ventana && i < ventana.frames.length; i++) {
+    try {
+      encontrado = BuscaObj(nombre, ventana.frames[i].document);
+    } catch (e) {
+      // A frame from elsewhere cannot be looked into.
+    }
+  }
+  return encontrado || null;
+}
+
+// The row of the restriction table that holds the box `nombre`; 0 if none.
+function pos(nombre) {
+  for (var i = 1; i <= MAXELEMENT; i++) {
+    if (c[i].id == nombre) return i;
+  }
+  return 0;
+}
+
+// The column of an annex cell from its name ("f112c3" is column 3).
+function poscol(nombre) {
+  var partes = /c(\d+)$/.exec(nombre);
+  return partes ? Number(partes[1]) : 0;
+}
+
+function UCase(campo) {
+  campo.value = campo.value.toUpperCase();
+}
+
+// ---------------------------------------------------------------- NIT
+
+// Drops the blanks and zeros in front of a NIT.
+function fnit(texto) {
+  return texto.replace(/^[0 ]+/, "");
+}
+
+// A NIT is its digits followed by a check character: weighted from the left by
+// its length down to 2, modulo 11, as "K" for 10 and "0" for 11.
+function nitvalido(campo) {
+  if (campo.value == "") return true;
+  if (Number(campo.value) == 0) return false;
+  campo.value = campo.value.toUpperCase();
+  var nit = campo.value;
+  var cuerpo = nit.substring(0, nit.length - 1);
+  var suma = 0;
+  for (var i = 0; i < cuerpo.length; i++) {
+    var cifra = cuerpo.charAt(i);
+    if (cifra < "0" || cifra > "9") return false;
+    suma += Number(cifra) * (nit.length - i);
+  }
+  var r = 11 - (suma % 11);
+  var verificador = r == 10 ? "K" : r == 11 ? "0" : String(r);
+  return nit == cuerpo + verificador;
+}
+
+// Cleans a NIT up and tells the user when its check digit is wrong; the user
+// may go on all the same.
+function revisanit(campo) {
+  if (!campo) return true;
+  campo.value = fnit(campo.value.replace(/-/g, ""));
+  if (nitvalido(campo)) return true;
+  alert("Error:\nEl NIT posee un dígito verificador inválido.\nPor favor escríbalo correctamente");
+  campo.select();
+  return false;
+}
+
+function nitsinguion() {
+  return revisanit(BuscaObj("c2"));
+}
+
+function validanit(campo) {
+  return revisanit(campo);
+}
+
+// ---------------------------------------------------------------- period
+
+function bisiesto(anio) {
+  return (anio % 4 == 0 && anio % 100 != 0) || anio % 400 == 0;
+}
+
+function ultimodia(mes, anio) {
+  mes = Number(mes);
+  if (mes == 2) return bisiesto(Number(anio)) ? 29 : 28;
+  if (mes == 4 || mes == 6 || mes == 9 || mes == 11) return 30;
+  return 31;
+}
+
+function vaciar(nombres) {
+  for (var i = 0; i < nombres.length; i++) {
+    var campo = BuscaObj(nombres[i]);
+    if (campo) campo.value = "";
+  }
+}
+
+function enfoca(nombre) {
+  var campo = BuscaObj(nombre);
+  if (campo) campo.focus();
+}
+
+// Empties and focuses the first of the three inputs that holds text that is
+// not a number.
+function revisapartes(nombres, mensajes) {
+  for (var i = 0; i < nombres.length; i++) {
+    var campo = BuscaObj(nombres[i]);
+    if (campo && campo.value != "" && isNaN(campo.value)) {
+      alert(mensajes[i]);
+      campo.value = "";
+      campo.focus();
+      return false;
+    }
+  }
+  return true;
+}
+
+function validacionesfechainicial() {
+  return revisapartes(["dia_ini", "mes_ini", "anio_ini"], [
+    "Error:\nDía inicial inválido. No se aceptan campos alfanuméricos",
+    "Error:\nMes inicial inválido. No se aceptan campos alfanuméricos",
+    "Error:\nAño inicial inválido. No se aceptan campos alfanuméricos"]);
+}
+
+function validacionesfechafinal() {
+  return revisapartes(["dia_fin", "mes_fin", "anio_fin"], [
+    "Error:\nDía final inválido. No se aceptan campos alfanuméricos",
+    "Error:\nMes final inválido. No se aceptan campos alfanuméricos",
+    "Error:\nAño final inválido. No se aceptan campos alfanuméricos"]);
+}
+
+function llenos(nombres) {
+  for (var i = 0; i < nombres.length; i++) {
+    if (valorde(nombres[i]) == "") return false;
+  }
+  return true;
+}
+
+function juntafecha(nombres) {
+  return valorde(nombres[0]) + "/" + valorde(nombres[1]) + "/" + valorde(nombres[2]);
+}
+
+// The period ends on the last day of the month it starts in.
+function completafechafinal() {
+  var mes = valorde("mes_ini"), anio = valorde("anio_ini");
+  BuscaObj("dia_fin").value = String(ultimodia(mes, anio));
+  BuscaObj("mes_fin").value = mes;
+  BuscaObj("anio_fin").value = anio;
+}
+
+// Leaving a period input: builds the start date, from it the end date, and
+// checks both.
+function validacionesfecha() {
+  var inicio = ["dia_ini", "mes_ini", "anio_ini"], fin = ["dia_fin", "mes_fin", "anio_fin"];
+  validacionesfechainicial();
+  var aceptado = false;
+  if (llenos(inicio)) {
+    BuscaObj("c4").value = juntafecha(inicio);
+    aceptado = fecha(BuscaObj("c4"));
+  }
+  if (aceptado) {
+    completafechafinal();
+  } else {
+    vaciar(["c4", "c5"].concat(fin));
+  }
+  validacionesfechafinal();
+  if (llenos(fin)) {
+    BuscaObj("c5").value = juntafecha(fin);
+    fecha(BuscaObj("c5"));
+  }
+}
+
+// Which inputs a date field stands for, and where a faulty date sends the user.
+function partesdefecha(campo) {
+  if (campo.name == "c4") return { dia: "dia_ini", mes: "mes_ini", anio: "anio_ini", inicio: true };
+  return { dia: "dia_fin", mes: "mes_fin", anio: "anio_fin", inicio: false };
+}
+
+function aniocompleto(anio) {
+  if (anio.length == 4) return anio;
+  var siglo = Number(anio) < 90 ? ["200", "20", "2"] : ["199", "19", "1"];
+  return siglo[anio.length - 1] + anio;
+}
+
+function rechazadia(partes, mensaje) {
+  alert(mensaje);
+  if (partes.inicio) {
+    BuscaObj(partes.dia).value = "01";
+    enfoca(partes.mes);
+  } else {
+    BuscaObj(partes.dia).value = "";
+    enfoca(partes.dia);
+  }
+  return false;
+}
+
+function rechazaparte(nombre, mensaje) {
+  alert(mensaje);
+  BuscaObj(nombre).value = "";
+  enfoca(nombre);
+  return false;
+}
+
+// Checks a date field ("c4" start, "c5" end) written as day/month/year, puts
+// it in full form and copies its parts into the period inputs.
+function fecha(campo) {
+  var p = partesdefecha(campo);
+  var partes = /^(\d{1,2})\/?(\d{1,2})\/?(\d{1,4})$/.exec(campo.value);
+  if (!partes) {
+    alert("Error:\nLa fecha no es válida. Por favor escríbala correctamente.");
+    if (p.inicio) {
+      BuscaObj("dia_ini").value = "01";
+      vaciar(["mes_ini", "anio_ini"]);
+      enfoca("mes_ini");
+    } else {
+      vaciar(["dia_fin", "mes_fin", "anio_fin"]);
+      enfoca("dia_fin");
+    }
+    return false;
+  }
+  var dia = rellena(partes[1], 2), mes = rellena(partes[2], 2), anio = aniocompleto(partes[3]);
+  campo.value = dia + "/" + mes + "/" + anio;
+  BuscaObj(p.dia).value = dia;
+  BuscaObj(p.mes).value = mes;
+  BuscaObj(p.anio).value = anio;
+
+  var actual = new Date().getFullYear();
+  if (Number(anio) < actual - 10) {
+    return rechazaparte(p.anio, "Error:\nNo deben declararse períodos de imposición de más de 10 años de antiguedad.\nPor favor escriba correctamente las casillas \"año\"");
+  }
+  if (Number(anio) > actual + 1) {
+    return rechazaparte(p.anio, "Error:\nNo deben declararse períodos de imposición con dos o más años de anticipación.\nPor favor escriba correctamente las casillas \"año\"");
+  }
+  var m = Number(mes), d = Number(dia);
+  if (m < 1 || m > 12) return rechazaparte(p.mes, "Error:\nEl mes debe estar entre 1 y 12");
+  if (d < 1 || d > 31) return rechazadia(p, "Error:\nEl dia debe estar entre 1 y el último día del mes");
+  if (d == 31 && (m == 4 || m == 6 || m == 9 || m == 11)) {
+    return rechazadia(p, "Error:\nEl último día del mes debe ser 30");
+  }
+  if (m == 2 && (d > 29 || (d == 29 && !bisiesto(Number(anio))))) {
+    return rechazadia(p, "Error:\nDía incorrecto para este mes");
+  }
+  return true;
+}
+
+// This form declares one whole calendar month.
+function periodomensual() {
+  if (valorde("mes_ini") != valorde("mes_fin") || valorde("anio_ini") != valorde("anio_fin")) {
+    alert("Error:\nEl Periodo a declarar que Ud. ingreso no corresponde al periodo para el que aplica este formulario");
+    enfoca("dia_ini");
+    return false;
+  }
+  if (Number(valorde("dia_ini")) > Number(valorde("dia_fin"))) {
+    alert("Error:\nEl periodo de imposición final no puede ser menor al inicial");
+    enfoca("dia_fin");
+    return false;
+  }
+  if (Number(valorde("dia_ini")) != 1 ||
+      Number(valorde("dia_fin")) != ultimodia(valorde("mes_fin"), valorde("anio_fin"))) {
+    alert("Error:\nEl periodo declarado no es válido. Solo se acepta meses completos.\nEs decir que deben comenzar con día uno (1) y terminar el último día calendario del mismo mes y del mismo año");
+    enfoca("dia_ini");
+    return false;
+  }
+  return true;
+}
+
+function periodovigente() {
+  return fecha(BuscaObj("c4")) && fecha(BuscaObj("c5")) && periodomensual();
+}
+
+// ---------------------------------------------------------------- annex rows
+
+// The number of the last row annex table `tabla` holds on the page.
+function filasenpagina(tabla) {
+  var cuerpo = BuscaObj("cuerpo" + tabla);
+  if (!cuerpo) return 0;
+  var celdas = cuerpo.querySelectorAll("[name^='f" + tabla + "']");
+  var ultima = 0;
+  for (var i = 0; i < celdas.length; i++) {
+    var partes = /^f(\d+)c\d+$/.exec(celdas[i].name);
+    if (!partes) continue;
+    var fila = Number(partes[1].substring(String(tabla).length));
+    if (fila > ultima) ultima = fila;
+  }
+  return ultima;
+}
+
+// Enables every annex cell, every box and the period inputs.
+function habilita() {
+  var celdas = celdasanexo();
+  for (var i = 0; i < celdas.length; i++) celdas[i].disabled = false;
+  for (var fila = 1; fila <= MAXELEMENT; fila++) ponhabilitado([c[fila].id], true);
+  ponhabilitado(PERIODO, true);
+}
+
+// Adds the number of rows the user asked for in `campo` to annex table `tabla`.
+function anexa(campo, tabla) {
+  var texto = campo.value;
+  if (texto != "" && !esnumerico(texto)) {
+    alert("Error:\nLa casilla debe ser numérica y el valor debe ser ingresado sin comas");
+    campo.value = "";
+    return;
+  }
+  // Rows come whole: a fraction of a row asks for the rows below it.
+  var pedidas = Math.floor(Number(texto));
+  if (!(pedidas > 0)) {
+    campo.value = "";
+    return;
+  }
+  if (filasenpagina(tabla) + pedidas > VMAXANEXOS[tabla]) {
+    alert("Error:\nUsted ha solicitado un número de renglones superior al máximo permitido.\nEl máximo permitido es " + VMAXANEXOS[tabla] + " renglones.\nSi usted necesita llenar más de " + VMAXANEXOS[tabla] + " renglones, por favor presente más de un formulario");
+    return;
+  }
+  for (var k = 1; k <= ANEXOS; k++) {
+    ponvalor("nrenglon" + k, "0");
+    ponvalor("trenglon" + k, String(ANEXO[k]));
+  }
+  ponvalor("nrenglon" + tabla, String(pedidas));
+  habilita();
+  agregar(pedidas, tabla);
+  ponvalor("trenglon" + tabla, String(ANEXO[tabla]));
+  inicialanexo2();
+}
+
+function ponvalor(nombre, valor) {
+  var campo = BuscaObj(nombre);
+  if (campo) campo.value = valor;
+}
+
+function nuevacelda(fila, ancho, contenido) {
+  var celda = fila.insertCell(-1);
+  celda.setAttribute("width", ancho);
+  if (typeof contenido == "string") celda.textContent = contenido;
+  else celda.appendChild(contenido);
+  return celda;
+}
+
+function nuevocampo(tag, nombre, alsalir) {
+  var campo = document.createElement(tag);
+  if (tag == "input") campo.setAttribute("type", "text");
+  campo.setAttribute("name", nombre);
+  campo.setAttribute("id", nombre);
+  campo.setAttribute("onblur", alsalir);
+  if (tag == "input") {
+    campo.setAttribute("size", "9");
+    campo.setAttribute("maxlength", "14");
+  }
+  return campo;
+}
+
+function listaproductos(nombre, alsalir) {
+  var lista = nuevocampo("select", nombre, alsalir);
+  lista.appendChild(new Option("", ""));
+  for (var i = 0; i < PRODUCTOSANEXO.length; i++) {
+    var p = PRODUCTOSANEXO[i].nombre;
+    lista.appendChild(new Option(p, p));
+  }
+  return lista;
+}
+
+// Appends `pedidas` empty rows (a number, or the input holding it) to the
+// body of annex table `tabla`, numbered on from the last row it holds.
+function agregar(pedidas, tabla) {
+  if (typeof pedidas == "object") pedidas = Math.floor(Number(pedidas.value));
+  var cuerpo = BuscaObj("cuerpo" + tabla);
+  if (!cuerpo || !(pedidas > 0)) return;
+  var revisa = "validacionesobjetoanexo(this.name," + tabla + ",poscol(this.name));";
+  var primera = filasenpagina(tabla) + 1;
+  for (var n = primera; n < primera + pedidas; n++) {
+    var fila = cuerpo.insertRow(-1);
+    nuevacelda(fila, "3%", String(n));
+    nuevacelda(fila, "15%", nuevocampo("input", celdaanexo(tabla, n, 1), revisa + "validanit(this);"));
+    nuevacelda(fila, "15%", nuevocampo("input", celdaanexo(tabla, n, 2), revisa));
+    nuevacelda(fila, "22%", listaproductos(celdaanexo(tabla, n, 3), revisa));
+  }
+  ANEXO[tabla] = primera + pedidas - 1;
+}
