@@ -11,6 +11,7 @@ namespace {
 constexpr Subcommand kSubcommands[] = {
     {"seal", "XML OUT", RunSeal},
     {"unseal", "FILE", RunUnseal},
+    {"page", "readonly|editable FILE", RunPage},
 };
 
 int Usage() {

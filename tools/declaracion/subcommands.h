@@ -18,11 +18,14 @@ struct Subcommand {
 // Exit statuses beyond the unseal results 0 to 4.
 inline constexpr int kExitFileError = 5;      // a file could not be read or written
 inline constexpr int kExitNothingSealed = 6;  // an empty declaration
+inline constexpr int kExitNotThisForm = 7;    // not a complete RTQ-7301 declaration
 inline constexpr int kExitUsage = 64;         // wrong arguments
 
 // declaracion seal XML OUT
 int RunSeal(const Arguments& args);
 // declaracion unseal FILE
 int RunUnseal(const Arguments& args);
+// declaracion page readonly|editable FILE
+int RunPage(const Arguments& args);
 
 }  // namespace f7301::tool
