@@ -1,25 +1,17 @@
 #pragma once
 // Consultar and Modificar: choose a declaration file, unseal and check it,
 // read it into the store and show its page.
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 
 #include "declaration/user_prompts.h"
+#include "declaration/whole_file.h"
 #include "xmlstore/xml_reader.h"
 
 namespace f7301 {
 
 enum class LoadMode { Consultar, Modificar };
-
-// The whole file as text, up to its first zero byte; nothing when it cannot
-// be read. Files larger than `kMaxDeclarationFileSize` are not read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
-
-// The largest declaration file the program reads: well above the largest
-// file the writer can produce.
-inline constexpr std::uintmax_t kMaxDeclarationFileSize = 8u * 1024u * 1024u;
 
 class DeclarationLoader {
  public:
@@ -32,6 +24,13 @@ class DeclarationLoader {
   const std::filesystem::path& currentFile() const { return m_currentFile; }
 
  private:
+  // The file's text, or nothing when it could not be read (already told).
+  std::optional<std::string> ReadChosenFile(LoadMode mode);
+  // The declaration XML of a sealed text, or nothing (already told).
+  std::optional<std::string> UnsealedXml(const std::string& text, LoadMode mode);
+  // True when the store holds a declaration of form 7301 (else already told).
+  bool IsForm7301(LoadMode mode);
+
   UserPrompts& m_prompts;
   CXmlReader& m_reader;
   std::filesystem::path m_currentFile;

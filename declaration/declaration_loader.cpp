@@ -1,0 +1,122 @@
+#include "declaration/declaration_loader.h"
+
+#include "declaration/declaration_paths.h"
+#include "declaration/seal.h"
+#include "formpage/page_builders.h"
+
+namespace f7301 {
+namespace {
+
+// The two commands tell the user the same things in their own words; the
+// wording is the one taxpayers and help desks know, typo included.
+struct LoadMessages {
+  const char* notSealed;     // not a sealed declaration, or altered
+  const char* noFormCode;    // no CODIGO_FORMULARIO
+  const char* noVersion;     // no NUMERO_VERSION
+  const char* pageNotBuilt;  // a value the page needs is missing
+};
+
+constexpr LoadMessages kConsultar = {
+    "El archivo que se intenta abrir es invalido, no pertenece a una declaración",
+    "El archivo a abrir es invalido, no pertenece a una declaración.",
+    "El archivo a abrir es invalido, no pertenece a una declaración",
+    "El archivo a abrir no pertenece a una declaración RTQ-7301, verifique.",
+};
+
+constexpr LoadMessages kModificar = {
+    "El archivo que intenta modificar es invalido, no pertenece a una declaración",
+    "El archivo que desea modificar es invalido, no pertenece a unda declaración",
+    "El archivo que desea modificar es invalido, no pertenece a una declaración",
+    "El archivo a modificar no pertenece a una declaración RTQ-7301, verifique",
+};
+
+constexpr const char* kOtherForm =
+    "Error:\nNo es posible abrir el documento, ya que no pertenece a un formulario RTQ-7301.";
+constexpr const char* kOtherFormCaption = "Formulario7301";
+
+const LoadMessages& MessagesFor(LoadMode mode) {
+  return mode == LoadMode::Consultar ? kConsultar : kModificar;
+}
+
+std::string CannotReadText(const std::filesystem::path& file) {
+  return "Error:\nNo pudo leerse el archivo " + PathToUtf8(file) +
+         ", verifique que exista y que tenga permisos de lectura.";
+}
+
+bool BuildPage(LoadMode mode, const CFieldList& store, std::string& page) {
+  return mode == LoadMode::Consultar ? BuildReadOnlyPage(store, page)
+                                     : BuildEditablePage(store, page);
+}
+
+}  // namespace
+
+DeclarationLoader::DeclarationLoader(UserPrompts& prompts, CXmlReader& reader)
+    : m_prompts(prompts), m_reader(reader) {}
+
+void DeclarationLoader::LoadDeclaration(LoadMode mode) {
+  const std::optional<std::string> text = ReadChosenFile(mode);
+  if (!text) return;
+  const std::optional<std::string> xml = UnsealedXml(*text, mode);
+  if (!xml) return;
+
+  m_reader.ReplaceStore();
+  m_reader.Parse(xml->data(), static_cast<long>(xml->size()));
+  if (!IsForm7301(mode)) return;
+
+  std::string page;
+  if (!BuildPage(mode, m_reader.store(), page)) {
+    m_prompts.ShowAppMessage(MessagesFor(mode).pageNotBuilt);
+    return;
+  }
+  m_prompts.ShowGeneratedPage(page);
+}
+
+std::optional<std::string> DeclarationLoader::ReadChosenFile(LoadMode mode) {
+  m_currentFile.clear();
+  const std::optional<std::string> chosen = m_prompts.ChooseDeclarationFile();
+  if (!chosen || chosen->empty()) return std::nullopt;
+  m_currentFile = PathFromUtf8(*chosen);
+
+  std::string text;
+  switch (ReadWholeFile(m_currentFile, text)) {
+    case ReadStatus::kRead:
+      return text;
+    case ReadStatus::kTooLarge:
+      // Nothing the program writes comes near the limit.
+      m_prompts.ShowAppMessage(MessagesFor(mode).notSealed);
+      return std::nullopt;
+    case ReadStatus::kCannotRead:
+      m_prompts.ShowAppMessage(CannotReadText(m_currentFile));
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> DeclarationLoader::UnsealedXml(const std::string& text, LoadMode mode) {
+  std::string block;
+  if (CSeal().Unseal(text, &block, nullptr) != UnsealResult::kValid) {
+    m_prompts.ShowAppMessage(MessagesFor(mode).notSealed);
+    return std::nullopt;
+  }
+  return std::string(XmlOfBlock(block));
+}
+
+bool DeclarationLoader::IsForm7301(LoadMode mode) {
+  const CFieldNode* code = m_reader.store().Find("CODIGO_FORMULARIO");
+  if (code == nullptr) {
+    m_prompts.ShowAppMessage(MessagesFor(mode).noFormCode);
+    return false;
+  }
+  const CFieldNode* version = m_reader.store().Find("NUMERO_VERSION");
+  if (version == nullptr) {
+    m_prompts.ShowAppMessage(MessagesFor(mode).noVersion);
+    return false;
+  }
+  if (code->value() + version->value() != "7301") {
+    m_prompts.ShowViewMessage(kOtherForm, kOtherFormCaption);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace f7301
