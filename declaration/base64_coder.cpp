@@ -34,41 +34,49 @@ unsigned Byte(std::string_view bytes, std::size_t i) {
 }  // namespace
 
 std::size_t CBase64Coder::EncodedLength(std::size_t count, bool finalBreak) const {
-  const std::size_t letters = count / 3 * 4;
-  const std::size_t lines = m_lineLength > 0 ? letters / static_cast<std::size_t>(m_lineLength) : 0;
-  return letters + 2 * lines + (finalBreak ? 2 : 0) + (count % 3 != 0 ? 4 : 0);
+  const std::size_t groups = count / 3;
+  // A line ends after the group that brings it to the line length or past it.
+  const std::size_t groupsPerLine =
+      m_lineLength > 0 ? (static_cast<std::size_t>(m_lineLength) + 3) / 4 : 0;
+  const std::size_t lines = groupsPerLine > 0 ? groups / groupsPerLine : 0;
+  return 4 * groups + 2 * lines + (finalBreak ? 2 : 0) + (count % 3 != 0 ? 4 : 0);
 }
 
 std::string CBase64Coder::Encode(std::string_view bytes, bool finalBreak) const {
-  std::string text;
-  text.reserve(EncodedLength(bytes.size(), finalBreak));
+  std::string text(EncodedLength(bytes.size(), finalBreak), '\0');
+  char* out = text.data();
   const std::size_t full = bytes.size() / 3 * 3;
   int column = 0;
   for (std::size_t i = 0; i < full; i += 3) {
     const unsigned b0 = Byte(bytes, i), b1 = Byte(bytes, i + 1), b2 = Byte(bytes, i + 2);
-    text += Letter(b0 >> 2);
-    text += Letter(((b0 & 3u) << 4) | (b1 >> 4));
-    text += Letter(((b1 & 15u) << 2) | (b2 >> 6));
-    text += Letter(b2);
+    *out++ = Letter(b0 >> 2);
+    *out++ = Letter(((b0 & 3u) << 4) | (b1 >> 4));
+    *out++ = Letter(((b1 & 15u) << 2) | (b2 >> 6));
+    *out++ = Letter(b2);
     column += 4;
     if (m_lineLength > 0 && column >= m_lineLength) {
       column = 0;
-      text += "\r\n";
+      *out++ = '\r';
+      *out++ = '\n';
     }
   }
-  if (finalBreak) text += "\r\n";
+  if (finalBreak) {
+    *out++ = '\r';
+    *out++ = '\n';
+  }
   const std::size_t left = bytes.size() - full;
   if (left == 1) {
     const unsigned b0 = Byte(bytes, full);
-    text += Letter(b0 >> 2);
-    text += Letter((b0 & 3u) << 4);
-    text += "==";
+    *out++ = Letter(b0 >> 2);
+    *out++ = Letter((b0 & 3u) << 4);
+    *out++ = '=';
+    *out++ = '=';
   } else if (left == 2) {
     const unsigned b0 = Byte(bytes, full), b1 = Byte(bytes, full + 1);
-    text += Letter(b0 >> 2);
-    text += Letter(((b0 & 3u) << 4) | (b1 >> 4));
-    text += Letter((b1 & 15u) << 2);
-    text += '=';
+    *out++ = Letter(b0 >> 2);
+    *out++ = Letter(((b0 & 3u) << 4) | (b1 >> 4));
+    *out++ = Letter((b1 & 15u) << 2);
+    *out++ = '=';
   }
   return text;
 }

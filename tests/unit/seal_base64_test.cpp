@@ -46,9 +46,21 @@ TEST(SealBase64, LinesBreakAfterEveryNinetyGroups) {
   EXPECT_EQ(coder.Encode(std::string(270, '\0'), false), line + "\r\n");
   EXPECT_EQ(coder.Encode(std::string(541, '\0'), true), line + "\r\n" + line + "\r\n\r\nAA==");
   EXPECT_EQ(CBase64Coder(8).Encode(std::string(9, '\0'), true), "AAAAAAAA\r\nAAAA\r\n");
-  for (std::size_t n : {0u, 1u, 2u, 3u, 269u, 270u, 271u, 540u, 1000u}) {
-    EXPECT_EQ(coder.Encode(std::string(n, 'x'), true).size(), coder.EncodedLength(n, true));
-    EXPECT_EQ(coder.Encode(std::string(n, 'x'), false).size(), coder.EncodedLength(n, false));
+  // A line length that is not a whole number of groups ends the line after
+  // the group that passes it.
+  EXPECT_EQ(CBase64Coder(10).Encode(std::string(9, '\0'), false), "AAAAAAAAAAAA\r\n");
+}
+
+TEST(SealBase64, EncodedLengthIsExactForAnyLineLength) {
+  for (int lineLength : {-1, 0, 1, 4, 5, 10, 360}) {
+    const CBase64Coder coder(lineLength);
+    for (std::size_t n : {0u, 1u, 2u, 3u, 269u, 270u, 271u, 540u, 1000u}) {
+      for (bool finalBreak : {false, true}) {
+        const std::string text = coder.Encode(std::string(n, 'x'), finalBreak);
+        EXPECT_EQ(text.size(), coder.EncodedLength(n, finalBreak)) << lineLength << " " << n;
+        EXPECT_EQ(text.find('\0'), std::string::npos);
+      }
+    }
   }
 }
 
