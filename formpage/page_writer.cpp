@@ -365,11 +365,34 @@ void CPageWriter::PeriodCell(const PeriodField& field) {
     Put("'");
   }
   Put(">");
-  if (std::string_view(field.name) == "anio_fin") {
-    PutHidden("c4", "");
-    PutHidden("c5", "");
-  }
+  if (std::string_view(field.name) == "anio_fin") PeriodDates();
   Put("</td>\n");
+}
+
+// c4 and c5 hold the period as the page scripts check it on Validar (day/
+// month/year). The page fills them only when a period input is left, so a
+// reopened declaration carries them filled: it can be validated unchanged.
+void CPageWriter::PeriodDates() {
+  for (const char* element : {"PERIODO_DESDE", "PERIODO_HASTA"}) {
+    const bool from = element == std::string_view("PERIODO_DESDE");
+    PutInputOpen({.type = "hidden",
+                  .name = from ? "c4" : "c5",
+                  .cssClass = "",
+                  .size = 0,
+                  .maxLength = 0,
+                  .preset = "",
+                  .blurHandler = "",
+                  .style = "",
+                  .disabled = false});
+    if (Editable()) {
+      const std::string date = ElementText(element);
+      Put(" value='");
+      PutEscaped(DatePartOf(date, DatePart::kDay) + "/" + DatePartOf(date, DatePart::kMonth) + "/" +
+                 DatePartOf(date, DatePart::kYear));
+      Put("'");
+    }
+    Put(">");
+  }
 }
 
 // ---- Box 1: movement grid --------------------------------------------------

@@ -55,6 +55,7 @@ class CPageWriter {
   void Period();
   void PeriodRow(const char* label, int firstField);
   void PeriodCell(const PeriodField& field);
+  void PeriodDates();
   void Grid();
   void GridHeadings();
   void GridRowCells(int row);

@@ -70,6 +70,9 @@ TEST(EditablePageValues, IdentityAndPeriodFields) {
   EXPECT_TRUE(Has(Tag(page, "dia_fin"), " disabled value='31'>"));
   EXPECT_TRUE(Has(Tag(page, "mes_fin"), " value='03'>"));
   EXPECT_TRUE(Has(Tag(page, "anio_fin"), " value='2011'>"));
+  // The period the scripts check on Validar is there without retyping it.
+  EXPECT_EQ(Tag(page, "c4"), "<input type=hidden name='c4' id='c4' value='01/03/2011'>");
+  EXPECT_EQ(Tag(page, "c5"), "<input type=hidden name='c5' id='c5' value='31/03/2011'>");
 }
 
 TEST(EditablePageValues, FormIsNumberedAfresh) {
