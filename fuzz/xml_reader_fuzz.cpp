@@ -1,11 +1,14 @@
-// Reads arbitrary bytes as a declaration XML. The reader must never crash,
-// hang or read outside its input, and never make entries out of nothing.
+// Reads arbitrary bytes as a declaration XML and rebuilds both form pages from
+// what was read, as reopening a declaration does. Neither the reader nor the
+// page builders may crash, hang or read outside their input, and the reader
+// never makes entries out of nothing.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "formpage/page_builders.h"
 #include "xmlstore/xml_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -24,5 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::size_t entries = 0;
   for (const f7301::CFieldNode* n = reader.store().head(); n; n = n->next()) ++entries;
   if (entries > tags) std::abort();
+
+  std::string page;
+  if (!f7301::BuildReadOnlyPage(reader.store(), page)) page.clear();
+  if (!f7301::BuildEditablePage(reader.store(), page)) page.clear();
   return 0;
 }
