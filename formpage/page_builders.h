@@ -1,7 +1,8 @@
 #pragma once
 // The two pages rebuilt from a stored declaration. Both return the whole page
 // as one Windows-1252 text, or false when a value the page needs is missing
-// from the store (the text is then not to be shown).
+// from the store (the text is then empty). Stored values are HTML-escaped
+// where they enter the page, so each shows exactly as it was typed.
 #include <string>
 
 #include "xmlstore/field_list.h"
