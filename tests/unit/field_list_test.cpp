@@ -59,18 +59,6 @@ TEST(FieldListFindByAttribute, BothTextsMustMatchAndTheWalkGoesOn) {
   EXPECT_EQ(box->value(), "older");
 }
 
-TEST(FieldListTexts, LongTextsAreHeldWhole) {
-  const std::string name(300, 'N');
-  const std::string value(5000, 'v');
-  const std::string quoted = "\"" + std::string(200, '9') + "\"";
-  CFieldList list;
-  list.Add(name, value, "ID", quoted);
-  const CFieldNode* node = list.FindByAttribute("ID", quoted);
-  ASSERT_NE(node, nullptr);
-  EXPECT_EQ(node->name(), name);
-  EXPECT_EQ(node->value(), value);
-}
-
 TEST(FieldListClear, ListIsUsableAfterClear) {
   CFieldList list;
   list.Add("NIT", "1", "", "");

@@ -193,12 +193,6 @@ TEST(XmlReaderAttributes, TextWithoutEqualsSignIsAllName) {
   EXPECT_EQ(Read("<C  />"), (std::vector<Entry>{{"C", "", " ", ""}}));
 }
 
-TEST(XmlReaderAttributes, OnlyBlanksSeparateTheName) {
-  // A tab belongs to the name, so the closing tag must repeat it.
-  EXPECT_EQ(Read("<C\tID=\"1\">x</C\tID=\"1\"> <D>y</D>"),
-            (std::vector<Entry>{{"C\tID=\"1\"", "x", "", ""}, {"D", "y", "", ""}}));
-}
-
 // ---------------------------------------------------------------------------
 // Text the scanner cannot read
 
@@ -219,28 +213,25 @@ TEST(XmlReaderUnreadable, UnclosedElementEndsOnlyItsOwnLevel) {
             (std::vector<Entry>{{"A", "1", "", ""}, {"B", "2", "", ""}}));
 }
 
-TEST(XmlReaderUnreadable, DeepNestingIsBoundedNotFatal) {
-  constexpr int kLevels = 10000;
+// Elements E0 ... E(levels-1), each inside the one before, the last holding "leaf".
+std::string Nest(int levels) {
   std::string xml;
-  for (int i = 0; i < kLevels; ++i) xml += "<E" + std::to_string(i) + ">";
-  xml += "x";
-  for (int i = kLevels - 1; i >= 0; --i) xml += "</E" + std::to_string(i) + ">";
-  xml += " <AFTER>1</AFTER>";
-  const std::vector<Entry> entries = Read(xml);
-  ASSERT_EQ(entries.size(), static_cast<std::size_t>(CXmlScanner::kMaxDepth) + 1);
-  EXPECT_EQ(std::get<0>(entries[CXmlScanner::kMaxDepth - 1]),
-            "E" + std::to_string(CXmlScanner::kMaxDepth - 1));
-  EXPECT_EQ(entries.back(), Entry("AFTER", "1", "", ""));
+  for (int i = 0; i < levels; ++i) xml += "<E" + std::to_string(i) + ">";
+  xml += "leaf";
+  for (int i = levels - 1; i >= 0; --i) xml += "</E" + std::to_string(i) + ">";
+  return xml;
 }
 
-TEST(XmlReaderUnreadable, NestingUpToTheBoundIsReadWhole) {
-  std::string xml;
-  for (int i = 0; i < CXmlScanner::kMaxDepth; ++i) xml += "<E" + std::to_string(i) + ">";
-  xml += "leaf";
-  for (int i = CXmlScanner::kMaxDepth - 1; i >= 0; --i) xml += "</E" + std::to_string(i) + ">";
-  const std::vector<Entry> entries = Read(xml);
-  ASSERT_EQ(entries.size(), static_cast<std::size_t>(CXmlScanner::kMaxDepth));
-  EXPECT_EQ(std::get<1>(entries.back()), "leaf");
+TEST(XmlReaderUnreadable, DeepNestingIsBoundedNotFatal) {
+  constexpr auto kBound = static_cast<std::size_t>(CXmlScanner::kMaxDepth);
+  const std::vector<Entry> upToTheBound = Read(Nest(CXmlScanner::kMaxDepth));
+  ASSERT_EQ(upToTheBound.size(), kBound);
+  EXPECT_EQ(upToTheBound.back(), Entry("E" + std::to_string(kBound - 1), "leaf", "", ""));
+
+  const std::vector<Entry> hostile = Read(Nest(10000) + " <AFTER>1</AFTER>");
+  ASSERT_EQ(hostile.size(), kBound + 1);
+  EXPECT_EQ(hostile[kBound - 1], Entry("E" + std::to_string(kBound - 1), "", "", ""));
+  EXPECT_EQ(hostile.back(), Entry("AFTER", "1", "", ""));
 }
 
 // ---------------------------------------------------------------------------
