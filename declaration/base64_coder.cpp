@@ -82,8 +82,9 @@ std::string CBase64Coder::Encode(std::string_view bytes, bool finalBreak) const 
 }
 
 DecodeResult CBase64Coder::Decode(std::string_view text, std::string& bytes) const {
-  std::string out;
-  out.reserve(text.size() / 4 * 3 + 3);
+  // Every letter gives 6 bits, so the bytes never outnumber the characters.
+  std::string out(text.size(), '\0');
+  std::size_t written = 0;
   unsigned accumulator = 0;
   int pending = 0;
   for (char c : text) {
@@ -98,9 +99,10 @@ DecodeResult CBase64Coder::Decode(std::string_view text, std::string& bytes) con
     pending += 6;
     if (pending >= 8) {
       pending -= 8;
-      out += static_cast<char>((accumulator >> pending) & 0xFFu);
+      out[written++] = static_cast<char>((accumulator >> pending) & 0xFFu);
     }
   }
+  out.resize(written);
   bytes = std::move(out);
   return DecodeResult::kOk;
 }
