@@ -129,6 +129,7 @@ function calculaanexo(k) {
   for (var fila = 1; fila <= ANEXO[k]; fila++) {
     for (var col = 1; col <= VMAXCOL[k]; col++) {
       var regla = a[k][col];
+      if (!regla.formula && !regla.condicion) continue;
       var celda = BuscaObj(celdaanexo(k, fila, col));
       if (!celda) continue;
       if (regla.formula) celda.value = window["calculo_" + regla.columna](fila, k);

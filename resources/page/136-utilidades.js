@@ -71,8 +71,10 @@ function UCase(campo) {
 
 // ---------------------------------------------------------------- NIT
 
-// Drops the blanks and zeros in front of a NIT.
+// Drops the blanks and zeros in front of a NIT. A text of nothing else is
+// left as it is, so that a NIT of zeros is still seen, and refused.
 function fnit(texto) {
+  if (!/[^0 ]/.test(texto)) return texto;
   return texto.replace(/^[0 ]+/, "");
 }
 
@@ -102,7 +104,13 @@ function revisanit(campo) {
   campo.value = fnit(campo.value.replace(/-/g, ""));
   if (nitvalido(campo)) return true;
   alert("Error:\nEl NIT posee un dígito verificador inválido.\nPor favor escríbalo correctamente");
-  campo.select();
+  // Selected without taking the focus: select() would pull the user back
+  // into the field, and leaving it again would repeat the message.
+  try {
+    campo.setSelectionRange(0, campo.value.length);
+  } catch (e) {
+    // A field that holds no selectable text has nothing to select.
+  }
   return false;
 }
 
