@@ -1,0 +1,141 @@
+// The annex of exempt sales: rows filled in order, their gallons summed per
+// product into the annex total, rows added on request up to 500.
+import { describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { MSG, useBrowser, onForm, fillAnnexRow, addRows } from './scripts_support.mjs';
+
+const env = useBrowser();
+
+const rowCount = (form) =>
+  form.page.evaluate(() => {
+    let n = 0;
+    while (document.getElementsByName(`f1${n + 1}c1`).length) n++;
+    return n;
+  });
+
+describe('adding rows', () => {
+  test('the blank annex has three rows', () =>
+    onForm(env, async (form) => {
+      assert.equal(await rowCount(form), 3);
+      assert.equal(await form.value('trenglon1'), '3');
+    }));
+
+  test('497 more rows fill the annex to 500, each row usable', () =>
+    onForm(env, async (form) => {
+      await addRows(form, 497);
+      assert.deepEqual(await form.takeAlerts(), []);
+      assert.equal(await rowCount(form), 500);
+      const lastRow = await form.page.evaluate(() => {
+        const list = document.getElementsByName('f1500c3')[0];
+        return {
+          number: list.closest('tr').cells[0].textContent.trim(),
+          products: [...list.options].map((o) => o.value),
+        };
+      });
+      assert.equal(lastRow.number, '500');
+      assert.equal(lastRow.products.length, 13);
+      assert.equal(lastRow.products[0], '');
+      assert.equal(lastRow.products[12], 'ASFALTOS');
+    }));
+
+  test('498 more rows are refused with the limit message and none is added', () =>
+    onForm(env, async (form) => {
+      await addRows(form, 498);
+      assert.deepEqual(await form.takeAlerts(), [MSG.tooManyRows]);
+      assert.equal(await rowCount(form), 3);
+    }));
+
+  test('the limit counts the rows already added', () =>
+    onForm(env, async (form) => {
+      await addRows(form, 2);
+      assert.equal(await rowCount(form), 5);
+      await addRows(form, 496);
+      assert.deepEqual(await form.takeAlerts(), [MSG.tooManyRows]);
+      await addRows(form, 495);
+      assert.deepEqual(await form.takeAlerts(), []);
+      assert.equal(await rowCount(form), 500);
+      await addRows(form, 1);
+      assert.deepEqual(await form.takeAlerts(), [MSG.tooManyRows]);
+      assert.equal(await rowCount(form), 500);
+    }));
+
+  test('a request of 0, nothing or letters adds nothing', () =>
+    onForm(env, async (form) => {
+      for (const request of ['0', '']) {
+        await addRows(form, request);
+        assert.deepEqual(await form.takeAlerts(), [], `request "${request}"`);
+        assert.equal(await form.value('renglones1'), '');
+      }
+      await addRows(form, 'dos');
+      assert.deepEqual(await form.takeAlerts(), [MSG.numeric]);
+      assert.equal(await form.value('renglones1'), '');
+      assert.equal(await rowCount(form), 3);
+    }));
+
+  test('added rows are checked like the first three', () =>
+    onForm(env, async (form) => {
+      await addRows(form, 2);
+      for (let row = 1; row <= 4; row++) {
+        await fillAnnexRow(form, row, { nit: '19', gallons: '1', product: 'NAFTA' });
+      }
+      assert.equal(await form.value('f14c2'), '1.00');
+      await form.enter('f15c2', '-1');
+      assert.deepEqual(await form.takeAlerts(), [MSG.below('0.00')]);
+      assert.equal(await form.value('f15c2'), '');
+      assert.equal(await form.value('c1618'), '4.00');
+    }));
+});
+
+describe('a row is filled after the rows before it', () => {
+  test('an empty earlier row is named by its first empty cell and the new cell emptied', () =>
+    onForm(env, async (form) => {
+      await form.enter('f12c1', '19');
+      assert.deepEqual(await form.takeAlerts(), [MSG.rowNit]);
+      assert.equal(await form.value('f12c1'), '');
+      assert.equal(await form.focused(), 'f11c1');
+
+      await form.enter('f11c1', '19');
+      await form.enter('f13c2', '5');
+      assert.deepEqual(await form.takeAlerts(), [MSG.rowGallons]);
+      assert.equal(await form.value('f13c2'), '');
+
+      await form.enter('f11c2', '5');
+      await form.enter('f12c1', '140');
+      assert.deepEqual(await form.takeAlerts(), [MSG.rowProduct]);
+      assert.equal(await form.value('f12c1'), '');
+    }));
+
+  test('gallons must be an amount and are shown in cents', () =>
+    onForm(env, async (form) => {
+      await form.enter('f11c2', '1,5');
+      assert.deepEqual(await form.takeAlerts(), [MSG.numeric]);
+      assert.equal(await form.value('f11c2'), '');
+      await form.enter('f11c2', '10000000000');
+      assert.deepEqual(await form.takeAlerts(), [MSG.above('9999999999.99')]);
+      assert.equal(await form.value('f11c2'), '');
+      await form.enter('f11c2', '2.675');
+      assert.equal(await form.value('f11c2'), '2.68');
+      assert.deepEqual(await form.takeAlerts(), []);
+    }));
+});
+
+describe('annex total', () => {
+  test('two DIESEL rows of 10.5 and 4.5 make 15.00', () =>
+    onForm(env, async (form) => {
+      await fillAnnexRow(form, 1, { nit: '19', gallons: '10.5', product: 'DIESEL' });
+      await fillAnnexRow(form, 2, { nit: '140', gallons: '4.5', product: 'DIESEL' });
+      assert.deepEqual(await form.values(['f11c2', 'f12c2', 'c1618']), ['10.50', '4.50', '15.00']);
+      assert.deepEqual(await form.takeAlerts(), []);
+    }));
+
+  test('sums every product and leaves out rows without one', () =>
+    onForm(env, async (form) => {
+      await fillAnnexRow(form, 1, { nit: '19', gallons: '1.25', product: 'GASOLINA SUPERIOR' });
+      await fillAnnexRow(form, 2, { nit: '19', gallons: '2', product: 'ASFALTOS' });
+      await form.enter('f13c1', '19');
+      await form.enter('f13c2', '100');
+      assert.equal(await form.value('c1618'), '3.25');
+      await form.choose('f13c3', 'GAS LICUADO PETROLEO CARBURACION');
+      assert.equal(await form.value('c1618'), '103.25');
+    }));
+});
