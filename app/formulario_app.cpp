@@ -1,0 +1,82 @@
+#include "app/formulario_app.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QSettings>
+
+#include "app/formulario_doc.h"
+#include "app/formulario_view.h"
+#include "app/main_frame.h"
+#include "app/modal_prompts.h"
+#include "app/res_scheme.h"
+
+namespace f7301 {
+namespace {
+
+std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
+  RegisterResScheme();
+  QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+  QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+  QCoreApplication::setApplicationVersion(QStringLiteral("2.2"));
+  return std::make_unique<QApplication>(argc, argv);
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const char* size : {"16", "32", "48"}) {
+    icon.addFile(QStringLiteral(":/icons/formulario7301-%1.png").arg(QLatin1String(size)));
+  }
+  return icon;
+}
+
+}  // namespace
+
+CFormularioApp::CFormularioApp(int& argc, char** argv) : m_app(MakeApplication(argc, argv)) {}
+
+CFormularioApp::~CFormularioApp() {
+  m_mainFrame.reset();
+  m_document.reset();
+}
+
+void CFormularioApp::WriteZoneSetting() {
+#ifdef Q_OS_WIN
+  // Puts about:blank in the trusted zone of the system's browser settings
+  // for this user; failures are of no consequence to the program.
+  QSettings zone(QStringLiteral("HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+                                "Internet Settings\\ZoneMap\\Domains\\blank"),
+                 QSettings::NativeFormat);
+  zone.setValue(QStringLiteral("about"), 2);
+#endif
+}
+
+bool CFormularioApp::InitInstance() {
+  WriteZoneSetting();
+  QApplication::setWindowIcon(ProgramIcon());
+
+  m_document = std::make_unique<CFormularioDoc>();
+  m_mainFrame = std::make_unique<CMainFrame>(*m_document);
+  QStringList arguments = QCoreApplication::arguments();
+  if (!arguments.isEmpty()) arguments.removeFirst();
+  if (!ProcessShellCommand(arguments)) return false;
+
+  m_mainFrame->showMaximized();
+  return true;
+}
+
+bool CFormularioApp::ProcessShellCommand(const QStringList& arguments) {
+  if (arguments.isEmpty()) {
+    m_document->OnNewDocument();
+  } else if (!m_document->OnOpenDocument(arguments.first())) {
+    ShowMessage(nullptr, PromptKind::AppMessage,
+                QStringLiteral("No se puede abrir el documento %1.").arg(arguments.first()),
+                QString::fromLatin1(kAppTitle));
+    return false;
+  }
+  m_mainFrame->UpdateTitle();
+  m_mainFrame->view()->OnInitialUpdate();
+  return true;
+}
+
+int CFormularioApp::Run() { return QApplication::exec(); }
+
+}  // namespace f7301

@@ -1,0 +1,96 @@
+#include "app/formulario_view.h"
+
+#include <QPrinter>
+#include <QVBoxLayout>
+#include <QWebChannel>
+#include <QWebEngineProfile>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "app/external_object.h"
+#include "app/form_page.h"
+#include "app/modal_prompts.h"
+#include "app/res_scheme.h"
+
+namespace f7301 {
+
+CFormularioView::CFormularioView(QWidget* parent)
+    : QWidget(parent),
+      m_profile(new QWebEngineProfile(this)),  // off the record: nothing kept on disk
+      m_scheme(new CResSchemeHandler(this)),
+      m_page(new CFormPage(m_profile, this)),
+      m_browser(new QWebEngineView(this)),
+      m_channel(new QWebChannel(this)),
+      m_external(new CExternalObject(this)),
+      m_prompts(*this) {
+  m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
+  m_profile->scripts()->insert(CExternalObject::InjectedScript());
+
+  auto* settings = m_page->settings();
+  settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+
+  m_channel->registerObject(QString::fromLatin1(CExternalObject::kChannelName), m_external);
+  m_page->setWebChannel(m_channel);
+  m_browser->setPage(m_page);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(m_browser);
+  setFocusProxy(m_browser);
+
+  connect(m_external, &CExternalObject::generaArchivo, this, &CFormularioView::OnGeneraArchivo);
+  connect(m_browser, &QWebEngineView::printFinished, this, &CFormularioView::OnPrintFinished);
+}
+
+CFormularioView::~CFormularioView() {
+  // The page must go before the profile it was made with.
+  delete m_browser;
+  delete m_page;
+}
+
+void CFormularioView::OnInitialUpdate() { m_page->load(BlankPageUrl()); }
+
+void CFormularioView::ShowGeneratedPage(const std::string& page) {
+  if (m_browser->page() == nullptr) {
+    ShowMessage(window(), PromptKind::AppMessage, QStringLiteral("Error 1"),
+                QString::fromLatin1(kAppTitle));
+    return;
+  }
+  // Served through the res: handler rather than setHtml: a data URL is limited
+  // to 2 MB, and a page with a full annex is close to a megabyte.
+  const QUrl url =
+      m_scheme->AddGeneratedPage(QByteArray(page.data(), static_cast<qsizetype>(page.size())));
+  m_browser->page()->load(url);
+}
+
+void CFormularioView::OnFilePrint() {
+  if (m_printer) return;  // the previous print is still being made
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!AskPrinter(window(), *printer)) return;
+  m_printer = std::move(printer);
+  m_browser->print(m_printer.get());
+}
+
+void CFormularioView::OnPrintFinished(bool success) {
+  m_printer.reset();
+  if (!success) {
+    ShowMessage(window(), PromptKind::AppMessage,
+                QStringLiteral("Error:\nNo pudo imprimirse el formulario."),
+                QString::fromLatin1(kAppTitle));
+  }
+  emit printFinished(success);
+}
+
+void CFormularioView::OnFileOpen() {}
+
+void CFormularioView::OnFileUpdate() {}
+
+int CFormularioView::SaveHtmlCopy() { return 0; }
+
+void CFormularioView::OnGeneraArchivo(const QByteArray&, const QByteArray&, const QByteArray&,
+                                      const QByteArray&) {}
+
+}  // namespace f7301

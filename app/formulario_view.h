@@ -1,0 +1,69 @@
+#pragma once
+// The program's only view: a browser that shows the form page, the pages
+// generated from a stored declaration, and that is the page's
+// window.external.
+#include <QByteArray>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "app/qt_user_prompts.h"
+
+class QPrinter;
+class QWebChannel;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace f7301 {
+
+class CExternalObject;
+class CFormPage;
+class CResSchemeHandler;
+
+class CFormularioView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CFormularioView(QWidget* parent = nullptr);
+  ~CFormularioView() override;
+
+  // Shows the blank form afresh (start-up and Nuevo).
+  void OnInitialUpdate();
+
+  // Replaces the page by `page` (Windows-1252 HTML); its scripts run.
+  void ShowGeneratedPage(const std::string& page);
+
+  // Imprimir: the print dialog, then the page on screen is printed.
+  void OnFilePrint();
+
+  // Consultar and Modificar: reopen a declaration read-only or for correction.
+  void OnFileOpen();
+  void OnFileUpdate();
+
+  // Ctrl+S: the HTML copy of the last declaration generated. 1 when written.
+  int SaveHtmlCopy();
+
+  QWebEngineView* browser() const { return m_browser; }
+  CExternalObject* external() const { return m_external; }
+  UserPrompts& prompts() { return m_prompts; }
+
+ signals:
+  // A print started by OnFilePrint has ended.
+  void printFinished(bool success);
+
+ private:
+  void OnGeneraArchivo(const QByteArray& xml, const QByteArray& formNumber, const QByteArray& html,
+                       const QByteArray& nit);
+  void OnPrintFinished(bool success);
+
+  QWebEngineProfile* m_profile;
+  CResSchemeHandler* m_scheme;
+  CFormPage* m_page;
+  QWebEngineView* m_browser;
+  QWebChannel* m_channel;
+  CExternalObject* m_external;
+  CQtUserPrompts m_prompts;
+  std::unique_ptr<QPrinter> m_printer;  // alive until the browser has printed
+};
+
+}  // namespace f7301

@@ -1,0 +1,162 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/about_dlg.h"
+#include "app/accelerator_filter.h"
+#include "app/command_texts.h"
+#include "app/formulario_doc.h"
+#include "app/formulario_view.h"
+#include "app/lock_key_indicators.h"
+#include "app/modal_prompts.h"
+#include "app/toolbar_pictures.h"
+
+namespace f7301 {
+namespace {
+
+QAction* NewAction(QObject* owner, const char* label, const char* prompt) {
+  auto* action = new QAction(QString::fromUtf8(label), owner);
+  if (prompt) SetPrompt(*action, prompt);
+  return action;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CFormularioDoc& document, QWidget* parent)
+    : QMainWindow(parent), m_document(document), m_view(new CFormularioView(this)) {
+  setCentralWidget(m_view);
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  m_accelerators = new CAcceleratorFilter(
+      this, [this](Command c) { RunCommand(c); }, this);
+  qApp->installEventFilter(m_accelerators);
+  UpdateTitle();
+}
+
+CMainFrame::~CMainFrame() { qApp->removeEventFilter(m_accelerators); }
+
+void CMainFrame::CreateActions() {
+  // The key texts after the tab are what the menu shows; the keys themselves
+  // are the accelerator table's (CAcceleratorFilter), which binds Imprimir to
+  // Ctrl+P although the menu reads Ctrl+I.
+  m_actNew = NewAction(this, "&Nuevo\tCtrl+N", kPromptNuevo);
+  m_actOpen = NewAction(this, "&Consultar\tCtrl+C", kPromptConsultar);
+  m_actUpdate = NewAction(this, "&Modificar\tCtrl+M", kPromptModificar);
+  m_actPrint = NewAction(this, "&Imprimir...\tCtrl+I", kPromptImprimir);
+  m_actSave = NewAction(this, "Guardar", kPromptGuardar);
+  m_actExit = NewAction(this, "&Salir", kPromptSalir);
+  m_actAbout = NewAction(this, "&Acerca de Formulario...", kPromptAcercaDe);
+  m_actStatusBar = NewAction(this, "Barra de &estado", kPromptBarraEstado);
+  m_actStatusBar->setCheckable(true);
+  m_actStatusBar->setChecked(true);
+
+  connect(m_actNew, &QAction::triggered, this, &CMainFrame::OnFileNew);
+  connect(m_actOpen, &QAction::triggered, m_view, &CFormularioView::OnFileOpen);
+  connect(m_actUpdate, &QAction::triggered, m_view, &CFormularioView::OnFileUpdate);
+  connect(m_actPrint, &QAction::triggered, m_view, &CFormularioView::OnFilePrint);
+  connect(m_actSave, &QAction::triggered, m_view, [this] { m_view->SaveHtmlCopy(); });
+  connect(m_actExit, &QAction::triggered, this, &QWidget::close);
+  connect(m_actAbout, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+  connect(m_actStatusBar, &QAction::toggled, this,
+          [this](bool shown) { statusBar()->setVisible(shown); });
+}
+
+void CMainFrame::CreateMenus() {
+  QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+  archivo->addAction(m_actNew);
+  archivo->addAction(m_actOpen);
+  archivo->addAction(m_actUpdate);
+  archivo->addSeparator();
+  archivo->addAction(m_actPrint);
+  archivo->addSeparator();
+  archivo->addAction(m_actExit);
+
+  m_verMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
+
+  QMenu* acerca = menuBar()->addMenu(QStringLiteral("A&cerca de ..."));
+  acerca->addAction(m_actAbout);
+}
+
+void CMainFrame::CreateToolBar() {
+  m_toolBar = new QToolBar(QStringLiteral("Barra de herramientas"), this);
+  m_toolBar->setObjectName(QStringLiteral("toolBar"));
+  m_toolBar->setMovable(true);
+  m_toolBar->setFloatable(true);
+  m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+  m_toolBar->setIconSize(kToolbarPictureSize);
+
+  const auto pictures = ToolbarPictures();
+  const std::pair<QAction*, ToolbarPicture> buttons[] = {
+      {m_actNew, ToolbarPicture::Nuevo},        {m_actOpen, ToolbarPicture::Consultar},
+      {m_actUpdate, ToolbarPicture::Modificar}, {nullptr, ToolbarPicture::Nuevo},
+      {m_actPrint, ToolbarPicture::Imprimir},   {nullptr, ToolbarPicture::Nuevo},
+      {m_actAbout, ToolbarPicture::AcercaDe},   {m_actExit, ToolbarPicture::Salir},
+  };
+  for (const auto& [action, picture] : buttons) {
+    if (action == nullptr) {
+      m_toolBar->addSeparator();
+      continue;
+    }
+    action->setIcon(pictures[static_cast<int>(picture)]);
+    m_toolBar->addAction(action);
+  }
+  addToolBar(Qt::TopToolBarArea, m_toolBar);
+
+  m_actToolBar = m_toolBar->toggleViewAction();
+  m_actToolBar->setText(QStringLiteral("Barra de &herramientas"));
+  SetPrompt(*m_actToolBar, kPromptBarraHerramientas);
+  m_verMenu->addAction(m_actToolBar);
+  m_verMenu->addAction(m_actStatusBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+  m_idleText = new QLabel(QStringLiteral("Preparado"), statusBar());
+  statusBar()->addWidget(m_idleText, 1);
+  m_indicators = new CLockKeyIndicators(*statusBar());
+}
+
+QAction* CMainFrame::action(Command command) const {
+  switch (command) {
+    case Command::Nuevo:
+      return m_actNew;
+    case Command::Consultar:
+      return m_actOpen;
+    case Command::Modificar:
+      return m_actUpdate;
+    case Command::Imprimir:
+      return m_actPrint;
+    case Command::Guardar:
+      return m_actSave;
+    case Command::Nothing:
+      break;
+  }
+  return nullptr;
+}
+
+void CMainFrame::RunCommand(Command command) {
+  if (QAction* a = action(command)) a->trigger();
+}
+
+void CMainFrame::UpdateTitle() {
+  setWindowTitle(m_document.title() + QStringLiteral(" - ") + QString::fromLatin1(kAppTitle));
+}
+
+void CMainFrame::OnFileNew() {
+  m_document.OnNewDocument();
+  UpdateTitle();
+  m_view->OnInitialUpdate();
+}
+
+void CMainFrame::OnAppAbout() {
+  CAboutDlg dialog(this);
+  dialog.exec();
+}
+
+}  // namespace f7301

@@ -1,0 +1,70 @@
+#pragma once
+// The main window: menus, toolbar, status bar and the form view.
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace f7301 {
+
+enum class Command;
+class CAcceleratorFilter;
+class CFormularioDoc;
+class CFormularioView;
+class CLockKeyIndicators;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit CMainFrame(CFormularioDoc& document, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CFormularioView* view() const { return m_view; }
+  QToolBar* toolBar() const { return m_toolBar; }
+  QLabel* idleText() const { return m_idleText; }
+
+  // Runs a command as its menu item, toolbar button or key would.
+  void RunCommand(Command command);
+
+  // The caption: the document's title, " - ", the program's title.
+  void UpdateTitle();
+
+  // Nuevo: a fresh document and the blank form, without asking anything.
+  void OnFileNew();
+
+  QAction* action(Command command) const;
+  QAction* exitAction() const { return m_actExit; }
+  QAction* aboutAction() const { return m_actAbout; }
+  QAction* toolBarAction() const { return m_actToolBar; }
+  QAction* statusBarAction() const { return m_actStatusBar; }
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void OnAppAbout();
+
+  CFormularioDoc& m_document;
+  CFormularioView* m_view;
+  QToolBar* m_toolBar = nullptr;
+  QMenu* m_verMenu = nullptr;
+  QLabel* m_idleText = nullptr;
+  CLockKeyIndicators* m_indicators = nullptr;
+  CAcceleratorFilter* m_accelerators = nullptr;
+
+  QAction* m_actNew = nullptr;
+  QAction* m_actOpen = nullptr;    // Consultar
+  QAction* m_actUpdate = nullptr;  // Modificar
+  QAction* m_actPrint = nullptr;
+  QAction* m_actSave = nullptr;  // Ctrl+S only: the HTML copy
+  QAction* m_actExit = nullptr;
+  QAction* m_actToolBar = nullptr;
+  QAction* m_actStatusBar = nullptr;
+  QAction* m_actAbout = nullptr;
+};
+
+}  // namespace f7301

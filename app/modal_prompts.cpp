@@ -1,0 +1,77 @@
+#include "app/modal_prompts.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/directorio_dlg.h"
+
+namespace f7301 {
+namespace {
+
+PromptAnswerer& Answerer() {
+  static PromptAnswerer answerer;
+  return answerer;
+}
+
+QMessageBox::Icon IconOf(PromptKind kind) {
+  switch (kind) {
+    case PromptKind::AppMessage:
+    case PromptKind::ScriptAlert:
+      return QMessageBox::Warning;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+void SetPromptAnswerer(PromptAnswerer answerer) { Answerer() = std::move(answerer); }
+
+std::optional<QString> AskDestinationDirectory(QWidget* parent, const QString& proposal) {
+  if (Answerer()) return Answerer()({PromptKind::DestinationDirectory, proposal, {}});
+  CDirectorioDlg dlg(parent);
+  dlg.m_strDirectorio = proposal;
+  if (dlg.DoModal() != QDialog::Accepted) return std::nullopt;
+  return dlg.m_strDirectorio;
+}
+
+std::optional<QString> AskDeclarationFile(QWidget* parent) {
+  const QString title = QStringLiteral("Buscar Archivo");
+  if (Answerer()) return Answerer()({PromptKind::DeclarationFile, {}, title});
+  const QString path = QFileDialog::getOpenFileName(parent, title, QString(),
+                                                    QStringLiteral("Todos los archivos (*)"));
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+std::optional<QString> AskFolder(QWidget* parent) {
+  const QString title = QStringLiteral("Seleccione un folder");
+  if (Answerer()) return Answerer()({PromptKind::Folder, {}, title});
+  const QString folder = QFileDialog::getExistingDirectory(parent, title);
+  if (folder.isEmpty()) return std::nullopt;
+  return folder;
+}
+
+bool AskPrinter(QWidget* parent, QPrinter& printer) {
+  if (Answerer()) {
+    const auto pdf = Answerer()({PromptKind::Printer, {}, {}});
+    if (!pdf) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*pdf);
+    return true;
+  }
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void ShowMessage(QWidget* parent, PromptKind kind, const QString& text, const QString& caption) {
+  if (Answerer()) {
+    Answerer()({kind, text, caption});
+    return;
+  }
+  QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+}  // namespace f7301

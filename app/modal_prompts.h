@@ -1,0 +1,49 @@
+#pragma once
+// Every modal question and message box of the program goes through here, so
+// a test can answer them without a window blocking: with an answerer set,
+// the answerer is asked instead of showing the dialog (and sees every
+// message with its caption).
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace f7301 {
+
+enum class PromptKind {
+  DestinationDirectory,  // "Directorio Destino"; text = proposal; answer = directory
+  DeclarationFile,       // "Buscar Archivo"; answer = path
+  Folder,                // "Seleccione un folder"; answer = folder
+  Printer,               // print dialog; answer = PDF file to print into
+  AppMessage,            // application message box (exclamation icon)
+  ViewMessage,           // the view's message box (no icon)
+  ScriptAlert,           // the page's alert()
+};
+
+struct PromptRequest {
+  PromptKind kind;
+  QString text;
+  QString caption;
+};
+
+// Returns the answer, or nothing for "cancelled". Messages ignore it.
+using PromptAnswerer = std::function<std::optional<QString>(const PromptRequest&)>;
+
+// An empty answerer restores the real dialogs.
+void SetPromptAnswerer(PromptAnswerer answerer);
+
+// The application's title, caption of its message boxes.
+inline constexpr const char* kAppTitle = "Formulario7301";
+
+std::optional<QString> AskDestinationDirectory(QWidget* parent, const QString& proposal);
+std::optional<QString> AskDeclarationFile(QWidget* parent);
+std::optional<QString> AskFolder(QWidget* parent);
+// Sets `printer` up for one print; false when the user cancelled.
+bool AskPrinter(QWidget* parent, QPrinter& printer);
+
+void ShowMessage(QWidget* parent, PromptKind kind, const QString& text, const QString& caption);
+
+}  // namespace f7301

@@ -1,0 +1,57 @@
+// Starts the program as a user would (empty command line), then runs the
+// registered QtTest classes against its window: all of them, or the one
+// named by the first argument (ctest runs each class in its own process).
+#include <QTest>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/formulario_app.h"
+#include "tests/app/app_test_support.h"
+
+namespace f7301::test {
+namespace {
+
+std::map<std::string, TestFactory>& Registry() {
+  static std::map<std::string, TestFactory> registry;
+  return registry;
+}
+
+CFormularioApp* g_app = nullptr;
+
+}  // namespace
+
+int RegisterTest(const char* name, TestFactory factory) {
+  Registry()[name] = std::move(factory);
+  return 0;
+}
+
+CFormularioApp& App() { return *g_app; }
+
+}  // namespace f7301::test
+
+int main(int argc, char** argv) {
+  using namespace f7301::test;
+  // The program sees no arguments: they are the runner's.
+  int appArgc = 1;
+  f7301::CFormularioApp app(appArgc, argv);
+  g_app = &app;
+  if (!app.InitInstance()) return 1;
+
+  const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
+  int failures = 0;
+  int ran = 0;
+  for (const auto& [name, factory] : Registry()) {
+    if (only && name != only) continue;
+    std::unique_ptr<QObject> test(factory());
+    char* testArgs[] = {argv[0]};
+    failures += QTest::qExec(test.get(), 1, testArgs);
+    ++ran;
+  }
+  if (ran == 0) {
+    std::fprintf(stderr, "no test class named %s\n", only ? only : "(any)");
+    return 2;
+  }
+  return failures == 0 ? 0 : 1;
+}
