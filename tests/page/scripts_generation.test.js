@@ -190,10 +190,11 @@ describe('annex rows in the XML', () => {
       const [expected] = await onlyCall(form);
       assert.equal((expected.match(/CDATA\[DIESEL\]/g) ?? []).length, 5);
 
-      for (const count of ['1', '3', '50', '']) {
+      for (const [i, count] of ['1', '3', '50', ''].entries()) {
         await form.setHidden('trenglon1', count);
         await form.page.evaluate(() => genera());
         const calls = await form.generaCalls();
+        assert.equal(calls.length, i + 2, `trenglon1 "${count}": GeneraArchivo called`);
         assert.equal(calls.at(-1)[0], expected, `trenglon1 "${count}"`);
       }
       assert.deepEqual(await form.takeAlerts(), []);
