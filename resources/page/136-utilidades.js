@@ -377,32 +377,44 @@ function ponvalor(nombre, valor) {
 function nuevacelda(fila, ancho, contenido) {
   var celda = fila.insertCell(-1);
   celda.setAttribute("width", ancho);
-  if (typeof contenido == "string") celda.textContent = contenido;
-  else celda.appendChild(contenido);
-  return celda;
+  celda.appendChild(contenido);
 }
 
-function nuevocampo(tag, nombre, alsalir) {
+function nuevocampo(tag, alsalir) {
   var campo = document.createElement(tag);
-  if (tag == "input") campo.setAttribute("type", "text");
-  campo.setAttribute("name", nombre);
-  campo.setAttribute("id", nombre);
-  campo.setAttribute("onblur", alsalir);
   if (tag == "input") {
+    campo.setAttribute("type", "text");
     campo.setAttribute("size", "9");
     campo.setAttribute("maxlength", "14");
   }
+  campo.setAttribute("onblur", alsalir);
   return campo;
 }
 
-function listaproductos(nombre, alsalir) {
-  var lista = nuevocampo("select", nombre, alsalir);
+// An empty annex row without number or names; each new row is a copy of it,
+// which is much quicker than building 500 rows piece by piece.
+function modelofila(tabla) {
+  var revisa = "validacionesobjetoanexo(this.name," + tabla + ",poscol(this.name));";
+  var fila = document.createElement("tr");
+  nuevacelda(fila, "3%", document.createTextNode(""));
+  nuevacelda(fila, "15%", nuevocampo("input", revisa + "validanit(this);"));
+  nuevacelda(fila, "15%", nuevocampo("input", revisa));
+  var lista = nuevocampo("select", revisa);
   lista.appendChild(new Option("", ""));
   for (var i = 0; i < PRODUCTOSANEXO.length; i++) {
-    var p = PRODUCTOSANEXO[i].nombre;
-    lista.appendChild(new Option(p, p));
+    lista.appendChild(new Option(PRODUCTOSANEXO[i].nombre, PRODUCTOSANEXO[i].nombre));
   }
-  return lista;
+  nuevacelda(fila, "22%", lista);
+  return fila;
+}
+
+function nombrafila(fila, tabla, n) {
+  fila.cells[0].firstChild.data = String(n);
+  for (var col = 1; col <= 3; col++) {
+    var campo = fila.cells[col].firstChild;
+    campo.setAttribute("name", celdaanexo(tabla, n, col));
+    campo.setAttribute("id", celdaanexo(tabla, n, col));
+  }
 }
 
 // Appends `pedidas` empty rows (a number, or the input holding it) to the
@@ -411,14 +423,14 @@ function agregar(pedidas, tabla) {
   if (typeof pedidas == "object") pedidas = Math.floor(Number(pedidas.value));
   var cuerpo = BuscaObj("cuerpo" + tabla);
   if (!cuerpo || !(pedidas > 0)) return;
-  var revisa = "validacionesobjetoanexo(this.name," + tabla + ",poscol(this.name));";
+  var modelo = modelofila(tabla);
   var primera = filasenpagina(tabla) + 1;
+  var nuevas = document.createDocumentFragment();
   for (var n = primera; n < primera + pedidas; n++) {
-    var fila = cuerpo.insertRow(-1);
-    nuevacelda(fila, "3%", String(n));
-    nuevacelda(fila, "15%", nuevocampo("input", celdaanexo(tabla, n, 1), revisa + "validanit(this);"));
-    nuevacelda(fila, "15%", nuevocampo("input", celdaanexo(tabla, n, 2), revisa));
-    nuevacelda(fila, "22%", listaproductos(celdaanexo(tabla, n, 3), revisa));
+    var fila = modelo.cloneNode(true);
+    nombrafila(fila, tabla, n);
+    nuevas.appendChild(fila);
   }
+  cuerpo.appendChild(nuevas);
   ANEXO[tabla] = primera + pedidas - 1;
 }
