@@ -109,8 +109,9 @@ describe('form number', () => {
   test('is the time of opening and two random digits', () =>
     onForm(env, { clock: MARCH_5_2011 }, async (form) => {
       const c1 = await form.value('c1');
-      // 10:20:30 on the page clock; the clock runs on while the page loads.
-      assert.match(c1, /^10203[0-9]\d\d$/);
+      // 10:20:30 on the page clock; the clock runs on while the page loads,
+      // which takes seconds on a busy machine.
+      assert.match(c1, /^1020[3-5]\d{3}$/);
       const header = await form.page.evaluate(() => document.body.innerText);
       assert.match(header, new RegExp(`No\\s*${c1}`));
     }));
