@@ -139,6 +139,37 @@ function pageWithEmptyAnnex() {
   return server.addPage('sin-anexo.html', Buffer.from(page, 'latin1'));
 }
 
+// A declaration reopened for correction: its annex row and the matching
+// exempt sales arrive filled in, and no field has been left yet.
+function pageWithFilledAnnex() {
+  const blank = readResource(131).toString('latin1');
+  const page = blank
+    .replace("name='f11c1' id='f11c1' value=''", "name='f11c1' id='f11c1' value='19'")
+    .replace("name='f11c2' id='f11c2' value=''", "name='f11c2' id='f11c2' value='10.00'")
+    .replace("<option value='DIESEL'>", "<option value='DIESEL' selected>")
+    .replace("name='c36' id='c36'", "name='c36' id='c36' value='10.00'");
+  assert.equal((page.match(/value='10.00'/g) ?? []).length, 2, 'the values were put in');
+  return server.addPage('con-anexo.html', Buffer.from(page, 'latin1'));
+}
+
+describe('a reopened declaration with annex rows', () => {
+  test('its exempt sales match the annex without any field being left first', () =>
+    withForm(pageWithFilledAnnex(), async (form) => {
+      await form.enter('c2', '19');
+      await form.enter('c3', 'Estacion');
+      await form.enter('mes_ini', '3');
+      // The year is typed last and the click on Validar leaves it: no box
+      // of the form has been left on this page.
+      await form.page.fill('[name="anio_ini"]', '2011');
+      await form.click('validar');
+      assert.deepEqual(form.takeAlerts(), []);
+      const calls = await form.generaCalls();
+      assert.equal(calls.length, 1);
+      assert.ok(calls[0][0].includes(' <CASILLA ID="36">10.00</CASILLA> '), calls[0][0]);
+      assert.ok(calls[0][0].includes(' <CASILLA ID="1618">10.00</CASILLA> '), calls[0][0]);
+    }));
+});
+
 describe('a reopened declaration without annex rows', () => {
   test('works without rows, numbers added rows from 1 and generates them', () =>
     withForm(pageWithEmptyAnnex(), async (form) => {
