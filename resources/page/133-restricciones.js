@@ -63,6 +63,23 @@ function restriccion(id, tipo, decimal, requerido, longmax, longmin, valormax, v
 
 var MAXIMOMONTO = "9999999999.99";
 
+// A restriction from the few properties that set it apart; everything not
+// named is empty or false (no box of this form limits its length, carries a
+// default, takes an annex total or is compared with one).
+function regla(id, tipo, p) {
+  return new restriccion(id, tipo, !!p.decimal, !!p.requerido, "", "",
+                         p.valormax || "", p.valormin || "", !!p.calculo, p.calculo || "", "",
+                         !!p.protegido, !!p.resaltado, "", p.condicion || "", false);
+}
+
+function monto(id) {
+  return regla(id, "N", { decimal: true, valormax: MAXIMOMONTO, valormin: "0.00" });
+}
+
+function calculada(id) {
+  return regla(id, "N", { decimal: true, calculo: "calculo_" + id + "()", protegido: true });
+}
+
 // The grid boxes that the page computes: each product's closing balance and
 // the whole totals row.
 function escalculada(casilla) {
@@ -72,23 +89,21 @@ function escalculada(casilla) {
 
 function reglacasilla(casilla) {
   var id = "c" + casilla;
-  if (casilla == 1) return new restriccion(id, "N", false, false, "", "", "", "", false, "", "", true, false, "", "", false);
-  if (casilla <= 3) return new restriccion(id, "A", false, true, "", "", "", "", false, "", "", false, false, "", "", false);
-  if (casilla <= 5) return new restriccion(id, "F", false, true, "", "", "", "", false, "", "", false, false, "", "", false);
-  if (escalculada(casilla)) {
-    return new restriccion(id, "N", true, false, "", "", "", "", true, "calculo_" + id + "()", "", true, false, "", "", false);
-  }
-  return new restriccion(id, "N", true, false, "", "", MAXIMOMONTO, "0.00", false, "", "", false, false, "", "", false);
+  if (casilla == 1) return regla(id, "N", { protegido: true });
+  if (casilla <= 3) return regla(id, "A", { requerido: true });
+  if (casilla <= 5) return regla(id, "F", { requerido: true });
+  return escalculada(casilla) ? calculada(id) : monto(id);
 }
 
 // Rows 1 to 117 are the boxes c1 to c117; rows 118 to 121 the boxes after the annex.
 function atributo() {
-  this[0] = new restriccion(0, "", false, false, "", "", "", "", false, "", "", false, false, "", "", false);
+  this[0] = regla(0, "", {});
   for (var casilla = 1; casilla <= 117; casilla++) this[casilla] = reglacasilla(casilla);
-  this[118] = new restriccion("c1618", "N", true, false, "", "", "", "", true, "calculo_c1618()", "", true, false, "", "", false);
-  this[119] = new restriccion("c1619", "E", false, false, "", "", "", "0", false, "", "", false, false, "", "condicion_c1619()", false);
-  this[120] = new restriccion("c1620", "N", true, false, "", "", MAXIMOMONTO, "0.00", false, "", "", false, false, "", "", false);
-  this[121] = new restriccion("c1621", "N", true, false, "", "", "", "0", false, "", "", true, true, "", "condicion_c1621()", false);
+  this[118] = calculada("c1618");
+  this[119] = regla("c1619", "E", { valormin: "0", condicion: "condicion_c1619()" });
+  this[120] = monto("c1620");
+  this[121] = regla("c1621", "N", { decimal: true, valormin: "0", protegido: true, resaltado: true,
+                                    condicion: "condicion_c1621()" });
 }
 
 // What the user may put into one column of an annex table. formula and
