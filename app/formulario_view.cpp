@@ -1,5 +1,6 @@
 #include "app/formulario_view.h"
 
+#include <QDir>
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <QWebChannel>
@@ -14,6 +15,22 @@
 #include "app/res_scheme.h"
 
 namespace f7301 {
+namespace {
+
+// The destination first proposed for a new declaration file.
+std::filesystem::path DefaultDestination() {
+#ifdef Q_OS_WIN
+  return std::filesystem::path("C:\\");
+#else
+  return QDir::homePath().toStdString();
+#endif
+}
+
+std::string ToStdString(const QByteArray& bytes) {
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace
 
 CFormularioView::CFormularioView(QWidget* parent)
     : QWidget(parent),
@@ -23,7 +40,8 @@ CFormularioView::CFormularioView(QWidget* parent)
       m_browser(new QWebEngineView(this)),
       m_channel(new QWebChannel(this)),
       m_external(new CExternalObject(this)),
-      m_prompts(*this) {
+      m_prompts(*this),
+      m_writer(m_prompts, DefaultDestination()) {
   m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
   m_profile->scripts()->insert(CExternalObject::InjectedScript());
 
@@ -84,13 +102,20 @@ void CFormularioView::OnPrintFinished(bool success) {
   emit printFinished(success);
 }
 
-void CFormularioView::OnFileOpen() {}
+void CFormularioView::OnFileOpen() {
+  DeclarationLoader(m_prompts, m_xmlReader).LoadDeclaration(LoadMode::Consultar);
+}
 
-void CFormularioView::OnFileUpdate() {}
+void CFormularioView::OnFileUpdate() {
+  DeclarationLoader(m_prompts, m_xmlReader).LoadDeclaration(LoadMode::Modificar);
+}
 
-int CFormularioView::SaveHtmlCopy() { return 0; }
+int CFormularioView::SaveHtmlCopy() { return m_writer.SaveHtmlCopy(); }
 
-void CFormularioView::OnGeneraArchivo(const QByteArray&, const QByteArray&, const QByteArray&,
-                                      const QByteArray&) {}
+void CFormularioView::OnGeneraArchivo(const QByteArray& xml, const QByteArray& formNumber,
+                                      const QByteArray& html, const QByteArray& nit) {
+  m_writer.GeneraArchivo(ToStdString(xml), ToStdString(formNumber), ToStdString(html),
+                         ToStdString(nit));
+}
 
 }  // namespace f7301

@@ -8,6 +8,9 @@
 #include <string>
 
 #include "app/qt_user_prompts.h"
+#include "declaration/declaration_loader.h"
+#include "declaration/declaration_writer.h"
+#include "xmlstore/xml_reader.h"
 
 class QPrinter;
 class QWebChannel;
@@ -46,6 +49,8 @@ class CFormularioView : public QWidget {
   QWebEngineView* browser() const { return m_browser; }
   CExternalObject* external() const { return m_external; }
   UserPrompts& prompts() { return m_prompts; }
+  const DeclarationWriter& writer() const { return m_writer; }
+  const CXmlReader& xmlReader() const { return m_xmlReader; }
 
  signals:
   // A print started by OnFilePrint has ended.
@@ -63,6 +68,8 @@ class CFormularioView : public QWidget {
   QWebChannel* m_channel;
   CExternalObject* m_external;
   CQtUserPrompts m_prompts;
+  CXmlReader m_xmlReader;               // the store of the declaration last reopened
+  DeclarationWriter m_writer;           // keeps the last generation for Ctrl+S
   std::unique_ptr<QPrinter> m_printer;  // alive until the browser has printed
 };
 

@@ -30,6 +30,7 @@ QAction* NewAction(QObject* owner, const char* label, const char* prompt) {
 CMainFrame::CMainFrame(CFormularioDoc& document, QWidget* parent)
     : QMainWindow(parent), m_document(document), m_view(new CFormularioView(this)) {
   setCentralWidget(m_view);
+  resize(1024, 768);  // the size the window takes when it is no longer maximised
   CreateActions();
   CreateMenus();
   CreateToolBar();

@@ -178,6 +178,8 @@ class ShellTest : public QObject {
     QApplication::clipboard()->setText(QStringLiteral("sin copiar"));
     QTest::keyClick(PageWidget(), Qt::Key_C, Qt::ControlModifier);
     QTRY_COMPARE_WITH_TIMEOUT(consultar.count(), 1, 5000);
+    // Consultar's first step: the file dialog (cancelled here).
+    QTRY_COMPARE_WITH_TIMEOUT(prompts.CountOf(PromptKind::DeclarationFile), 1, 5000);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("sin copiar"));
   }
 

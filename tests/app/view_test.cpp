@@ -66,6 +66,7 @@ class ViewTest : public QObject {
   }
 
   void generaArchivoReachesTheProgramAsWindows1252() {
+    PromptScript prompts;  // the declaration writer's directory dialog: cancelled
     QSignalSpy spy(Frame().view()->external(), &CExternalObject::generaArchivo);
     RunJs(
         "window.external.GeneraArchivo('<X>D\\u00eda</X>', '\\u00d1', '<b>\\u20ac</b>', "
@@ -77,9 +78,12 @@ class ViewTest : public QObject {
     QCOMPARE(args.at(1).toByteArray(), QByteArray("\xD1"));
     QCOMPARE(args.at(2).toByteArray(), QByteArray("<b>\x80</b>"));
     QCOMPARE(args.at(3).toByteArray(), QByteArray("12345678"));
+    // The call went on to the declaration writer, which asked for a directory.
+    QTRY_COMPARE_WITH_TIMEOUT(prompts.CountOf(PromptKind::DestinationDirectory), 1, 5000);
   }
 
   void generaArchivoCharactersOutsideWindows1252BecomeQuestionMarks() {
+    PromptScript prompts;  // the declaration writer's directory dialog: cancelled
     QSignalSpy spy(Frame().view()->external(), &CExternalObject::generaArchivo);
     RunJs("window.external.GeneraArchivo('\\u4e2d', 7301, undefined, null)");
     QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 10000);
@@ -90,6 +94,7 @@ class ViewTest : public QObject {
   }
 
   void callMadeWhileThePageIsStillLoadingIsNotLost() {
+    PromptScript prompts;  // the declaration writer's directory dialog: cancelled
     QSignalSpy spy(Frame().view()->external(), &CExternalObject::generaArchivo);
     // The inline script runs while the document is being parsed, before the
     // channel to the program can have connected.
