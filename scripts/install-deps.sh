@@ -10,8 +10,11 @@ packages=(
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth chromium fonts-dejavu-core
-  nodejs npm
 )
+# Node.js may come from elsewhere than Debian; its npm then conflicts with
+# Debian's, so Debian's are installed only where none is on the PATH.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
