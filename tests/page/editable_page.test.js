@@ -48,24 +48,21 @@ const sum = (product) => ROWS.filter((r) => r.product === product)
 const DIESEL_SALDO = (1390 - Number(sum('DIESEL'))).toFixed(2);
 
 async function generateOnBlankForm() {
+  // The blank form opens in the tab these tests share; useBrowser closes it.
   const form = await openForm(env, { clock: MARCH_5_2011 });
-  try {
-    await fillHeader(form, { nit: '12345679', name: NAME, month: '3', year: '2011' });
-    for (const [box, amount] of [[30, '1000'], [31, '500'], [33, '10'], [35, '100'],
-      [36, sum('DIESEL')], [54, '200'], [60, sum('NAFTA')], [1619, '730112345678'], [1620, '100']]) {
-      await form.enter(`c${box}`, amount);
-    }
-    await addRows(form, 12);
-    for (const r of ROWS) await fillAnnexRow(form, r.row, r);
-    await form.takeAlerts();
-    await form.validar();
-    const calls = await form.generaCalls();
-    assert.equal(calls.length, 1, `blank form generated: ${form.alerts.join(' | ')}`);
-    assert.deepEqual(form.errors.map(String), []);
-    return calls[0][0];
-  } finally {
-    await form.close();
+  await fillHeader(form, { nit: '12345679', name: NAME, month: '3', year: '2011' });
+  for (const [box, amount] of [[30, '1000'], [31, '500'], [33, '10'], [35, '100'],
+    [36, sum('DIESEL')], [54, '200'], [60, sum('NAFTA')], [1619, '730112345678'], [1620, '100']]) {
+    await form.enter(`c${box}`, amount);
   }
+  await addRows(form, 12);
+  for (const r of ROWS) await fillAnnexRow(form, r.row, r);
+  await form.takeAlerts();
+  await form.validar();
+  const calls = await form.generaCalls();
+  assert.equal(calls.length, 1, `blank form generated: ${form.alerts.join(' | ')}`);
+  assert.deepEqual(form.errors.map(String), []);
+  return calls[0][0];
 }
 
 describe('the editable page of a stored declaration', () => {
