@@ -1,6 +1,7 @@
 #include "app/formulario_view.h"
 
 #include <QDir>
+#include <QFontDatabase>
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <QWebChannel>
@@ -49,6 +50,12 @@ CFormularioView::CFormularioView(QWidget* parent)
   settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
   settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+  // The form is set in Verdana. Where Verdana is missing, Chromium falls back
+  // to its serif default; DejaVu Sans (drawn after the same model) reads much
+  // closer to the form.
+  if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans"))) {
+    settings->setFontFamily(QWebEngineSettings::StandardFont, QStringLiteral("DejaVu Sans"));
+  }
 
   m_channel->registerObject(QString::fromLatin1(CExternalObject::kChannelName), m_external);
   m_page->setWebChannel(m_channel);
