@@ -1,6 +1,6 @@
 #include "tests/support/sample_declaration.h"
 
-#include <array>
+#include "formpage/field_model.h"
 
 namespace f7301::testing {
 namespace {
@@ -17,19 +17,6 @@ std::string BoxValue(const SampleDeclaration& d, int id) {
   auto it = d.boxes.find(id);
   return it == d.boxes.end() || it->second.empty() ? "0" : it->second;
 }
-
-constexpr std::array<const char*, 12> kProducts = {"GASOLINA SUPERIOR",
-                                                   "GASOLINA REGULAR",
-                                                   "GASOLINA DE AVIACION",
-                                                   "DIESEL",
-                                                   "GAS OIL",
-                                                   "KEROSINA (DPK) (AVJET, TURBO FUEL)",
-                                                   "NAFTA",
-                                                   "FUEL OIL (BUNKER C)",
-                                                   "GAS LICUADO PETROLEO CARBURACION",
-                                                   "PETROLEO CRUDO USADO COMO COMBUSTIBLE",
-                                                   "OTROS COMBUSTIBLES DERIVADOS DEL PETROLEO",
-                                                   "ASFALTOS"};
 
 }  // namespace
 
@@ -81,7 +68,7 @@ SampleDeclaration FullSample(int annexRows) {
   d.monto = "100.00";
   for (int r = 0; r < annexRows; ++r) {
     d.annex.push_back({"1234567890123" + std::to_string(r % 10), "9999999999.99",
-                       kProducts[static_cast<std::size_t>(r) % kProducts.size()]});
+                       kAnnexProducts[static_cast<std::size_t>(r) % kAnnexProducts.size()]});
   }
   return d;
 }
