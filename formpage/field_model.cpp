@@ -11,7 +11,7 @@ std::string AnnexFieldName(int row, int column) {
 int AnnexBoxId(int row, int column) { return 117 + 3 * (row - 1) + column; }
 
 std::pair<std::string, std::string> BoxStoreKey(int box) {
-  return {"ID", "\"" + std::to_string(box) + "\""};
+  return {std::string(kBoxKeyName), "\"" + std::to_string(box) + "\""};
 }
 
 const std::array<GridRow, kGridRowCount> kGridRows = {{

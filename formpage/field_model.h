@@ -36,6 +36,7 @@ std::string AnnexFieldName(int row, int column);
 int AnnexBoxId(int row, int column);
 // The field store keeps attribute values with their quotes, so box n is
 // found by the pair ("ID", "\"n\"").
+inline constexpr std::string_view kBoxKeyName = "ID";
 std::pair<std::string, std::string> BoxStoreKey(int box);
 
 // ---- Movement grid (box 1) -----------------------------------------------

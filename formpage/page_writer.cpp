@@ -48,7 +48,20 @@ bool WriteStoredPage(PageKind kind, const CFieldList& store, std::string& page) 
 
 CPageWriter::CPageWriter(PageKind kind, const CFieldList* store, std::string& page)
     : m_kind(kind), m_store(store), m_page(page) {
-  if (!m_store) m_kind = PageKind::kBlank;
+  if (!m_store) {
+    m_kind = PageKind::kBlank;
+    return;
+  }
+  // Newest first: emplace keeps the first node seen for a number, the one a
+  // walk from the front would find.
+  for (const CFieldNode* n = m_store->head(); n; n = n->next()) {
+    if (n->attributeName() == kBoxKeyName) m_boxes.emplace(n->attributeValue(), n);
+  }
+}
+
+const CFieldNode* CPageWriter::FindBox(int box) const {
+  const auto found = m_boxes.find(BoxStoreKey(box).second);
+  return found == m_boxes.end() ? nullptr : found->second;
 }
 
 bool CPageWriter::Write() {
@@ -73,8 +86,7 @@ bool CPageWriter::Write() {
 
 std::string CPageWriter::Stored(int box) {
   if (Blank()) return "";
-  const auto key = BoxStoreKey(box);
-  const CFieldNode* node = m_store->FindByAttribute(key.first, key.second);
+  const CFieldNode* node = FindBox(box);
   if (!node) {
     m_missing = true;
     return "";
@@ -117,8 +129,7 @@ std::string CPageWriter::FormNumber() {
 int CPageWriter::StoredAnnexRows() const {
   int rows = 0;
   for (int id = kFirstAnnexBox; id < kAnnexTotalBox; id += kAnnexColumnCount, ++rows) {
-    const auto key = BoxStoreKey(id);
-    if (!m_store->FindByAttribute(key.first, key.second)) break;
+    if (!FindBox(id)) break;
   }
   return rows;
 }

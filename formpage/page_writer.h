@@ -9,6 +9,7 @@
 // The page text is Windows-1252.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "formpage/field_model.h"
 #include "xmlstore/field_list.h"
@@ -79,6 +80,7 @@ class CPageWriter {
   std::string Stored(int box);
   std::string ElementText(const char* name);
   std::string FormNumber();
+  const CFieldNode* FindBox(int box) const;
   int StoredAnnexRows() const;
   int AnnexRows() const;
 
@@ -97,6 +99,9 @@ class CPageWriter {
 
   PageKind m_kind;
   const CFieldList* m_store;
+  // The store's boxes by their quoted number, the node read last for each:
+  // a page looks up some 1,600 boxes, too many for a walk of the list each.
+  std::unordered_map<std::string_view, const CFieldNode*> m_boxes;
   std::string& m_page;
   bool m_missing = false;
   int m_annexRows = 0;
