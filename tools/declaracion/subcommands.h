@@ -18,7 +18,7 @@ struct Subcommand {
 // Exit statuses beyond the unseal results 0 to 4.
 inline constexpr int kExitFileError = 5;      // a file could not be read or written
 inline constexpr int kExitNothingSealed = 6;  // an empty declaration
-inline constexpr int kExitNotThisForm = 7;    // not a complete RTQ-7301 declaration
+inline constexpr int kExitNotShown = 7;       // reopening shows no page (its message on stderr)
 inline constexpr int kExitUsage = 64;         // wrong arguments
 
 // declaracion seal XML OUT
