@@ -10,6 +10,8 @@ packages=(
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth chromium fonts-dejavu-core
+  libcsv-dev qt6-translations-l10n
+  dpkg-dev fakeroot lintian desktop-file-utils appstream
 )
 # Node.js may come from elsewhere than Debian; its npm then conflicts with
 # Debian's, so Debian's are installed only where none is on the PATH.
