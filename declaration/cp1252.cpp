@@ -83,6 +83,15 @@ std::string Utf8ToCp1252(std::string_view utf8) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    char32_t cp = 0;
+    if (!NextCodePoint(text, pos, cp)) return false;
+  }
+  return true;
+}
+
 std::string Cp1252ToUtf8(std::string_view cp1252) {
   std::string out;
   out.reserve(cp1252.size() + cp1252.size() / 8);

@@ -16,4 +16,7 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // value, so every byte string survives a round trip.
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
+// True when `text` is well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(std::string_view text);
+
 }  // namespace f7301

@@ -1,0 +1,147 @@
+#include "annexcsv/annex_reader.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <utility>
+
+#include "annexcsv/annex_values.h"
+#include "annexcsv/csv_records.h"
+#include "annexcsv/text_encoding.h"
+#include "formpage/field_model.h"
+
+namespace f7301 {
+namespace {
+
+constexpr std::size_t kColumns = kAnnexColumnCount;
+
+constexpr const char* kNotText =
+    "Error:\nEl archivo no est\xC3\xA1 escrito en UTF-8 ni en Windows-1252.\n"
+    "Gu\xC3\xA1rdelo como texto CSV en una de esas codificaciones e int\xC3\xA9ntelo de nuevo.";
+constexpr const char* kNoRows = "Error:\nEl archivo no contiene renglones para el anexo.";
+constexpr const char* kTooLarge =
+    "Error:\nEl archivo es demasiado grande para ser un anexo de ventas exentas.";
+constexpr const char* kBrokenQuotes =
+    "Las comillas de un campo no se cierran correctamente; no se ley\xC3\xB3 el resto del archivo.";
+
+bool IsEmpty(const std::vector<std::string>& fields) {
+  for (const std::string& f : fields) {
+    if (!f.empty()) return false;
+  }
+  return true;
+}
+
+bool HasDigit(std::string_view text) {
+  return text.find_first_of("0123456789") != std::string_view::npos;
+}
+
+// Column titles, whatever their words: a first line whose NIT and gallons
+// hold no digit at all cannot be a sale.
+bool IsHeader(const CsvRecord& record) {
+  return record.fields.size() >= 2 && !HasDigit(record.fields[0]) && !HasDigit(record.fields[1]);
+}
+
+// Spreadsheets write empty cells beyond the used columns; they are no data.
+bool HasOnlyEmptyExtras(const std::vector<std::string>& fields) {
+  for (std::size_t i = kColumns; i < fields.size(); ++i) {
+    if (!fields[i].empty()) return false;
+  }
+  return true;
+}
+
+std::string ColumnCountProblem(std::size_t count) {
+  return "Se esperaban 3 columnas (NIT, galones y producto) y la l\xC3\xADnea tiene " +
+         std::to_string(count) + ".";
+}
+
+std::string UnknownProduct(const std::string& name) {
+  return "El producto \"" + name + "\" no es uno de los productos del anexo.";
+}
+
+class SaleReader {
+ public:
+  SaleReader(AnnexFile& file, char separator) : m_file(file), m_mark(separator) {}
+
+  void Take(const CsvRecord& record) {
+    const std::size_t problemsBefore = m_file.problems.size();
+    if (record.fields.size() < kColumns || !HasOnlyEmptyExtras(record.fields)) {
+      Problem(record.line, 0, ColumnCountProblem(record.fields.size()));
+    } else {
+      TakeSale(record);
+    }
+    if (m_file.problems.size() != problemsBefore) ++m_file.refusedRows;
+  }
+
+ private:
+  void TakeSale(const CsvRecord& record) {
+    AnnexSale sale{record.line, record.fields[0], record.fields[1], record.fields[2]};
+    bool fit = true;
+    const DecimalMark::Gallons gallons = m_mark.Read(sale.gallons);
+    sale.gallons = gallons.text;
+    if (!gallons.problem.empty()) fit = Problem(record.line, 2, gallons.problem);
+    // An empty product is the page's to report, as for a row typed in.
+    if (!sale.product.empty()) {
+      if (auto product = MatchAnnexProduct(sale.product)) {
+        sale.product = *product;
+      } else {
+        fit = Problem(record.line, 3, UnknownProduct(sale.product));
+      }
+    }
+    if (fit) m_file.sales.push_back(std::move(sale));
+  }
+
+  // Records a fault of the line; false, for "the row does not fit".
+  bool Problem(int line, int column, std::string message) {
+    m_file.problems.push_back({line, column, std::move(message), false});
+    return false;
+  }
+
+  AnnexFile& m_file;
+  DecimalMark m_mark;
+};
+
+}  // namespace
+
+AnnexFile ReadAnnexCsv(std::string_view bytes) {
+  AnnexFile file;
+  const auto text = DecodeAnnexText(bytes);
+  if (!text) {
+    file.refusal = kNotText;
+    return file;
+  }
+  file.separator = DetectSeparator(*text, kColumns);
+  const CsvRecords read = ReadCsvRecords(*text, file.separator);
+  SaleReader reader(file, file.separator);
+  bool first = true;
+  for (const CsvRecord& record : read.records) {
+    if (IsEmpty(record.fields)) continue;
+    if (std::exchange(first, false) && IsHeader(record)) continue;
+    reader.Take(record);
+  }
+  if (read.brokenLine) {
+    file.problems.push_back({*read.brokenLine, 0, kBrokenQuotes, false});
+    ++file.refusedRows;
+  }
+  if (file.RowCount() == 0) file.refusal = kNoRows;
+  return file;
+}
+
+AnnexFile ReadAnnexCsvFile(const std::filesystem::path& path) {
+  AnnexFile file;
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (!error && size > kMaxAnnexFileSize) {
+    file.refusal = kTooLarge;
+    return file;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (error || !in) {
+    const std::u8string name = path.u8string();
+    file.refusal = "Error:\nNo pudo leerse el archivo " + std::string(name.begin(), name.end());
+    return file;
+  }
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return ReadAnnexCsv(bytes);
+}
+
+}  // namespace f7301

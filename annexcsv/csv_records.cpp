@@ -1,0 +1,118 @@
+#include "annexcsv/csv_records.h"
+
+#include <csv.h>
+
+#include <array>
+
+namespace f7301 {
+namespace {
+
+// libcsv counts tabs as blanks around a field; in a tab-separated file a tab
+// is the separator, so only the blank is.
+int IsBlank(unsigned char c) { return c == ' '; }
+int IsBlankOrTab(unsigned char c) { return c == ' ' || c == '\t'; }
+
+// Walks the text line by line through libcsv, so that every record knows the
+// line it started on.
+class RecordReader {
+ public:
+  RecordReader(char separator, bool firstOnly) : m_firstOnly(firstOnly) {
+    csv_init(&m_parser, CSV_STRICT | CSV_STRICT_FINI | CSV_APPEND_NULL);
+    csv_set_delim(&m_parser, static_cast<unsigned char>(separator));
+    csv_set_space_func(&m_parser, separator == '\t' ? IsBlank : IsBlankOrTab);
+  }
+  ~RecordReader() { csv_free(&m_parser); }
+  RecordReader(const RecordReader&) = delete;
+  RecordReader& operator=(const RecordReader&) = delete;
+
+  CsvRecords Read(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size() && !Done()) {
+      const std::size_t end = LineEnd(text, start);
+      FeedLine(text.substr(start, end - start));
+      start = end;
+    }
+    if (!Done() && csv_fini(&m_parser, OnField, OnRecordEnd, this) != 0) {
+      m_result.brokenLine = m_recordLine;
+    }
+    return std::move(m_result);
+  }
+
+ private:
+  bool Done() const {
+    return m_result.brokenLine.has_value() || (m_firstOnly && !m_result.records.empty());
+  }
+
+  // The end of the line that begins at `start`, its line break included.
+  static std::size_t LineEnd(std::string_view text, std::size_t start) {
+    const std::size_t brk = text.find_first_of("\r\n", start);
+    if (brk == std::string_view::npos) return text.size();
+    if (text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n') return brk + 2;
+    return brk + 1;
+  }
+
+  bool HasContent(std::string_view line) const {
+    for (char c : line) {
+      const auto u = static_cast<unsigned char>(c);
+      if (c != '\r' && c != '\n' && !m_parser.is_space(u)) return true;
+    }
+    return false;
+  }
+
+  void FeedLine(std::string_view line) {
+    ++m_line;
+    if (!m_inRecord && HasContent(line)) {
+      m_inRecord = true;
+      m_recordLine = m_line;
+    }
+    if (csv_parse(&m_parser, line.data(), line.size(), OnField, OnRecordEnd, this) != line.size()) {
+      m_result.brokenLine = m_line;
+    }
+  }
+
+  static void OnField(void* data, std::size_t size, void* self) {
+    auto* reader = static_cast<RecordReader*>(self);
+    reader->m_fields.emplace_back(static_cast<const char*>(data), size);
+  }
+
+  static void OnRecordEnd(int, void* self) {
+    auto* reader = static_cast<RecordReader*>(self);
+    if (reader->Done()) return;
+    reader->m_result.records.push_back({reader->m_recordLine, std::move(reader->m_fields)});
+    reader->m_fields.clear();
+    reader->m_inRecord = false;
+  }
+
+  csv_parser m_parser{};
+  bool m_firstOnly;
+  int m_line = 0;
+  int m_recordLine = 0;
+  bool m_inRecord = false;
+  std::vector<std::string> m_fields;
+  CsvRecords m_result;
+};
+
+}  // namespace
+
+CsvRecords ReadCsvRecords(std::string_view text, char separator, bool firstOnly) {
+  return RecordReader(separator, firstOnly).Read(text);
+}
+
+char DetectSeparator(std::string_view text, std::size_t fields) {
+  constexpr std::array<char, 3> kCandidates = {'\t', ';', ','};
+  char widest = ',';
+  std::size_t widestCount = 0;
+  for (char separator : kCandidates) {
+    const CsvRecords first = ReadCsvRecords(text, separator, true);
+    if (first.records.empty()) continue;
+    const std::size_t count = first.records.front().fields.size();
+    if (count == fields) return separator;
+    if (count > widestCount) {
+      widest = separator;
+      widestCount = count;
+    }
+  }
+  return widest;
+}
+
+}  // namespace f7301

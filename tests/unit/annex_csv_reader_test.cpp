@@ -1,0 +1,227 @@
+// Reading exempt-sales files as spreadsheets and billing systems write them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "annexcsv/annex_reader.h"
+
+namespace f7301 {
+namespace {
+
+struct FileCase {
+  const char* what;
+  std::string bytes;
+  AnnexSales sales;
+  std::vector<std::pair<int, int>> problems = {};  // line, column
+};
+
+void ExpectRead(const FileCase& c) {
+  SCOPED_TRACE(c.what);
+  const AnnexFile file = ReadAnnexCsv(c.bytes);
+  EXPECT_EQ(file.refusal, "");
+  EXPECT_EQ(file.sales, c.sales);
+  std::vector<std::pair<int, int>> where;
+  for (const AnnexProblem& p : file.problems) {
+    where.emplace_back(p.line, p.column);
+    EXPECT_FALSE(p.warning);
+    EXPECT_FALSE(p.message.empty());
+  }
+  EXPECT_EQ(where, c.problems);
+  EXPECT_EQ(file.refusedRows, static_cast<int>(c.problems.size()));
+}
+
+const std::string kBom = "\xEF\xBB\xBF";
+const std::string kKerosene = "KEROSINA (DPK) (AVJET, TURBO FUEL)";
+
+TEST(AnnexCsvReader, EachSeparatorAndQuoting) {
+  const FileCase cases[] = {
+      {"semicolons, decimal commas, CR LF, header",
+       "NIT;Galones;Producto\r\n19;12,50;DIESEL\r\n140;3;ASFALTOS\r\n",
+       {{2, "19", "12.50", "DIESEL"}, {3, "140", "3", "ASFALTOS"}}},
+      {"commas, decimal points, no header, no final line break",
+       "19,1.5,NAFTA\n6K,2,GAS OIL",
+       {{1, "19", "1.5", "NAFTA"}, {2, "6K", "2", "GAS OIL"}}},
+      {"tabs; a product with a comma needs no quotes",
+       "19\t1,5\t" + kKerosene + "\n",
+       {{1, "19", "1.5", kKerosene}}},
+      {"semicolons; the same product unquoted is not split at its comma",
+       "19;7;" + kKerosene + "\n",
+       {{1, "19", "7", kKerosene}}},
+      {"commas; quoted fields, a doubled quote, a quoted comma",
+       "\"19\",\"1.5\",\"" + kKerosene + "\"\n\"1\"\"9\",2,DIESEL\n",
+       {{1, "19", "1.5", kKerosene}, {2, "1\"9", "2", "DIESEL"}}},
+      {"a quoted line break keeps the count of lines",
+       "\"12\n3\";1;DIESEL\n19;2;NAFTA\n",
+       {{1, "12\n3", "1", "DIESEL"}, {3, "19", "2", "NAFTA"}}},
+      {"lone CR line ends",
+       "19;1;DIESEL\r140;2;NAFTA\r",
+       {{1, "19", "1", "DIESEL"}, {2, "140", "2", "NAFTA"}}},
+      {"blanks around unquoted values are dropped, quoted ones kept",
+       "  19 ;  4,25 ;  NAFTA  \n\" 19 \";1;NAFTA\n",
+       {{1, "19", "4.25", "NAFTA"}, {2, " 19 ", "1", "NAFTA"}}},
+      {"empty cells beyond the third column are no data",
+       "19;1;DIESEL;;\n",
+       {{1, "19", "1", "DIESEL"}}},
+  };
+  for (const FileCase& c : cases) ExpectRead(c);
+}
+
+TEST(AnnexCsvReader, EncodingsAndAccentedProducts) {
+  const FileCase cases[] = {
+      {"UTF-8 with byte-order mark (its header still recognised)",
+       kBom + "NIT;Galones;Producto\r\n19;1;Gasolina de aviaci\xC3\xB3n\r\n",
+       {{2, "19", "1", "GASOLINA DE AVIACION"}}},
+      {"UTF-8 without mark",
+       "19;1;petr\xC3\xB3leo crudo usado como combustible\n",
+       {{1, "19", "1", "PETROLEO CRUDO USADO COMO COMBUSTIBLE"}}},
+      {"Windows-1252 accents, case and surrounding blanks",
+       "19;1;  Gas Licuado Petr\xF3leo Carburaci\xF3n \n18;2;Asf\xE1ltos\n",
+       {{1, "19", "1", "GAS LICUADO PETROLEO CARBURACION"}, {2, "18", "2", "ASFALTOS"}}},
+      {"a Windows-1252 NIT arrives in UTF-8",
+       "\xD1"
+       "19;1;DIESEL\n",
+       {{1,
+         "\xC3\x91"
+         "19",
+         "1", "DIESEL"}}},
+  };
+  for (const FileCase& c : cases) ExpectRead(c);
+}
+
+TEST(AnnexCsvReader, DamagedEncodingsAreRefusedWhole) {
+  const std::string damaged[] = {
+      kBom + "19;1;Aviaci\xF3n\n",  // announces UTF-8, holds Windows-1252
+      std::string("\xFF\xFE"
+                  "1\0"
+                  "9\0;\0",
+                  8),                        // UTF-16
+      "19;1;DIESEL\x81\n",                   // a byte Windows-1252 leaves undefined
+      std::string("19;1;DIESEL\n\0\0", 14),  // binary
+  };
+  for (const std::string& bytes : damaged) {
+    const AnnexFile file = ReadAnnexCsv(bytes);
+    EXPECT_TRUE(file.refusal.starts_with("Error:\nEl archivo no est")) << file.refusal;
+    EXPECT_TRUE(file.sales.empty());
+  }
+}
+
+TEST(AnnexCsvReader, HeaderOrNone) {
+  const FileCase cases[] = {
+      {"any titles without digits",
+       "Nit del comprador,Cantidad,Tipo\n19,1,NAFTA\n",
+       {{2, "19", "1", "NAFTA"}}},
+      {"a first sale is never taken for a header", "19;1;NAFTA\n", {{1, "19", "1", "NAFTA"}}},
+      {"only the first line can be a header",
+       "19;1;NAFTA\nNIT;Galones;Producto\n",
+       {{1, "19", "1", "NAFTA"}, {2, "NIT", "Galones", "PRODUCTO"}},
+       {{2, 3}}},
+  };
+  // The last case: a title line in the middle is data, and its "Producto"
+  // names no product.
+  ExpectRead(cases[0]);
+  ExpectRead(cases[1]);
+  const AnnexFile file = ReadAnnexCsv(cases[2].bytes);
+  ASSERT_EQ(file.problems.size(), 1u);
+  EXPECT_EQ(file.problems[0].line, 2);
+  EXPECT_EQ(file.problems[0].column, 3);
+  EXPECT_EQ(file.problems[0].message,
+            "El producto \"Producto\" no es uno de los productos del anexo.");
+}
+
+TEST(AnnexCsvReader, DecimalMarksAndThousandsSeparators) {
+  const FileCase cases[] = {
+      {"points in a semicolon file",
+       "19;1.25;NAFTA\n19;3;NAFTA\n",
+       {{1, "19", "1.25", "NAFTA"}, {2, "19", "3", "NAFTA"}}},
+      {"thousands with a point and a decimal comma", "19;1.234,50;NAFTA\n", {}, {{1, 2}}},
+      {"thousands with a comma and a decimal point", "19,\"1,234.50\",NAFTA\n", {}, {{1, 2}}},
+      {"two thousands points", "19;1.234.567;NAFTA\n", {}, {{1, 2}}},
+      {"a decimal comma in a comma-separated file", "19,\"1,5\",NAFTA\n", {}, {{1, 2}}},
+      {"a point where the file uses commas: a thousands separator",
+       "19;1,5;NAFTA\n19;1.234;NAFTA\n19;2,5;NAFTA\n",
+       {{1, "19", "1.5", "NAFTA"}, {3, "19", "2.5", "NAFTA"}},
+       {{2, 2}}},
+      {"blanks as thousands separators go to the page's numeric check",
+       "19;1 234;NAFTA\n",
+       {{1, "19", "1 234", "NAFTA"}}},
+  };
+  for (const FileCase& c : cases) ExpectRead(c);
+}
+
+TEST(AnnexCsvReader, BlankLinesAreSkippedAndLinesStillCounted) {
+  ExpectRead({"blank, blanks-only and empty-cells lines",
+              "\n\n19;1;DIESEL\n   \n;;\r\n\n140;2;NAFTA\n\n",
+              {{3, "19", "1", "DIESEL"}, {7, "140", "2", "NAFTA"}}});
+  const AnnexFile nothing = ReadAnnexCsv(kBom + "NIT;Galones;Producto\r\n\r\n;;\r\n");
+  EXPECT_EQ(nothing.refusal, "Error:\nEl archivo no contiene renglones para el anexo.");
+  EXPECT_EQ(ReadAnnexCsv("").refusal, nothing.refusal);
+}
+
+TEST(AnnexCsvReader, FieldsThePageChecksPassUnchanged) {
+  // Cleaning NITs, empty cells and amounts are the form's own rules: the
+  // reader hands them on as written.
+  ExpectRead({"NIT of zeros, empty cells, words for gallons",
+              "000;1;DIESEL\n0-0;1;DIESEL\n;1;DIESEL\n19;;DIESEL\n19;1;\n19;mucho;DIESEL\n",
+              {{1, "000", "1", "DIESEL"},
+               {2, "0-0", "1", "DIESEL"},
+               {3, "", "1", "DIESEL"},
+               {4, "19", "", "DIESEL"},
+               {5, "19", "1", ""},
+               {6, "19", "mucho", "DIESEL"}}});
+}
+
+TEST(AnnexCsvReader, LinesThatAreNoSale) {
+  ExpectRead({"unknown products, also the bulk gas the annex does not take",
+              "19;1;GASOLINA\n19;1;GAS LICUADO DE PETROLEO A GRANEL\n19;1;DIESEL\n",
+              {{3, "19", "1", "DIESEL"}},
+              {{1, 3}, {2, 3}}});
+  ExpectRead({"too few or too many columns",
+              "19;1\n19;1;DIESEL;x\n19;1;DIESEL\n",
+              {{3, "19", "1", "DIESEL"}},
+              {{1, 0}, {2, 0}}});
+  ExpectRead({"a quote never closed ends the reading",
+              "19;1;DIESEL\n19;\"1;NAFTA\n140;2;NAFTA\n",
+              {{1, "19", "1", "DIESEL"}},
+              {{2, 0}}});
+  ExpectRead({"a quote inside an unquoted value",
+              "19;1;DIESEL\n1\"9;1;NAFTA\n140;2;NAFTA\n",
+              {{1, "19", "1", "DIESEL"}},
+              {{2, 0}}});
+}
+
+TEST(AnnexCsvReader, FiveHundredAndOneRowsAreAllRead) {
+  // The 500-row limit is the form's: the reader reports every row so the
+  // page can count them with those already in the annex.
+  std::string bytes = "NIT;Galones;Producto\r\n";
+  for (int i = 1; i <= 501; ++i)
+    bytes += std::to_string(i) + ";" + std::to_string(i) + ",5;NAFTA\r\n";
+  const AnnexFile file = ReadAnnexCsv(bytes);
+  EXPECT_EQ(file.RowCount(), 501);
+  ASSERT_EQ(file.sales.size(), 501u);
+  EXPECT_EQ(file.sales.back(), (AnnexSale{502, "501", "501.5", "NAFTA"}));
+}
+
+TEST(AnnexCsvReader, FilesOnDisk) {
+  const auto dir = std::filesystem::temp_directory_path() / "f7301-annex-reader";
+  std::filesystem::create_directories(dir);
+  const auto path = dir / "ventas.csv";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "19;1;NAFTA\n";
+  }
+  EXPECT_EQ(ReadAnnexCsvFile(path).sales, (AnnexSales{{1, "19", "1", "NAFTA"}}));
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << std::string(kMaxAnnexFileSize + 1, ' ');
+  }
+  EXPECT_TRUE(ReadAnnexCsvFile(path).refusal.starts_with("Error:\nEl archivo es demasiado grande"));
+  EXPECT_TRUE(ReadAnnexCsvFile(dir / "falta.csv").refusal.starts_with("Error:\nNo pudo leerse"));
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace f7301
