@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/dialog_folders.h"
 #include "app/modal_prompts.h"
 
 namespace f7301 {
@@ -63,7 +64,9 @@ void CDirectorioDlg::done(int result) {
 }
 
 void CDirectorioDlg::OnBuscar() {
-  const auto folder = AskFolder(this);
+  // The chooser starts at the folder the field names, or the closest one
+  // above it that exists.
+  const auto folder = AskFolder(this, NearestExistingFolder(m_edit->text()));
   if (folder && !folder->isEmpty()) m_edit->setText(*folder);
 }
 

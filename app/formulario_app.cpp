@@ -9,6 +9,8 @@
 #include "app/main_frame.h"
 #include "app/modal_prompts.h"
 #include "app/res_scheme.h"
+#include "app/spanish_locale.h"
+#include "app/toolbar_pictures.h"
 
 namespace f7301 {
 namespace {
@@ -17,14 +19,16 @@ std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
   RegisterResScheme();
   QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
   QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-  QCoreApplication::setApplicationVersion(QStringLiteral("2.2"));
-  return std::make_unique<QApplication>(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral(F7301_VERSION));
+  auto app = std::make_unique<QApplication>(argc, argv);
+  UseSpanishEverywhere(*app);
+  return app;
 }
 
 QIcon ProgramIcon() {
   QIcon icon;
-  for (const char* size : {"16", "32", "48"}) {
-    icon.addFile(QStringLiteral(":/icons/formulario7301-%1.png").arg(QLatin1String(size)));
+  for (int size : kProgramIconSizes) {
+    icon.addFile(QStringLiteral(":/icons/formulario7301-%1.png").arg(size));
   }
   return icon;
 }

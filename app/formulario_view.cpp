@@ -1,6 +1,7 @@
 #include "app/formulario_view.h"
 
-#include <QDir>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QPrinter>
 #include <QVBoxLayout>
@@ -10,21 +11,22 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "app/dialog_folders.h"
 #include "app/external_object.h"
 #include "app/form_page.h"
 #include "app/modal_prompts.h"
 #include "app/res_scheme.h"
+#include "app/spanish_locale.h"
+#include "declaration/declaration_paths.h"
 
 namespace f7301 {
 namespace {
 
-// The destination first proposed for a new declaration file.
-std::filesystem::path DefaultDestination() {
-#ifdef Q_OS_WIN
-  return std::filesystem::path("C:\\");
-#else
-  return QDir::homePath().toStdString();
-#endif
+// The written file and its time of change: a new one means the generation
+// wrote a declaration.
+std::pair<std::filesystem::path, QDateTime> WrittenFile(const DeclarationWriter& writer) {
+  const QString path = QString::fromStdString(PathToUtf8(writer.archivo()));
+  return {writer.archivo(), path.isEmpty() ? QDateTime() : QFileInfo(path).lastModified()};
 }
 
 std::string ToStdString(const QByteArray& bytes) {
@@ -42,8 +44,9 @@ CFormularioView::CFormularioView(QWidget* parent)
       m_channel(new QWebChannel(this)),
       m_external(new CExternalObject(this)),
       m_prompts(*this),
-      m_writer(m_prompts, DefaultDestination()) {
+      m_writer(m_prompts, PathFromUtf8(ProposedDestination().toStdString())) {
   m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
+  m_profile->setHttpAcceptLanguage(QString::fromLatin1(kProgramLanguage));
   m_profile->scripts()->insert(CExternalObject::InjectedScript());
 
   auto* settings = m_page->settings();
@@ -121,8 +124,13 @@ int CFormularioView::SaveHtmlCopy() { return m_writer.SaveHtmlCopy(); }
 
 void CFormularioView::OnGeneraArchivo(const QByteArray& xml, const QByteArray& formNumber,
                                       const QByteArray& html, const QByteArray& nit) {
+  const auto before = WrittenFile(m_writer);
   m_writer.GeneraArchivo(ToStdString(xml), ToStdString(formNumber), ToStdString(html),
                          ToStdString(nit));
+  const auto after = WrittenFile(m_writer);
+  if (after.second.isValid() && after != before) {
+    RememberDeclarationFolder(QString::fromStdString(PathToUtf8(after.first)));
+  }
 }
 
 }  // namespace f7301

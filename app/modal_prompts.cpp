@@ -36,19 +36,21 @@ std::optional<QString> AskDestinationDirectory(QWidget* parent, const QString& p
   return dlg.m_strDirectorio;
 }
 
-std::optional<QString> AskDeclarationFile(QWidget* parent) {
+std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder) {
   const QString title = QStringLiteral("Buscar Archivo");
-  if (Answerer()) return Answerer()({PromptKind::DeclarationFile, {}, title});
-  const QString path = QFileDialog::getOpenFileName(parent, title, QString(),
-                                                    QStringLiteral("Todos los archivos (*)"));
+  if (Answerer()) return Answerer()({PromptKind::DeclarationFile, startFolder, title});
+  const QString path = QFileDialog::getOpenFileName(parent, title, startFolder,
+                                                    QStringLiteral("Todos los archivos (*)"),
+                                                    nullptr, QFileDialog::DontUseNativeDialog);
   if (path.isEmpty()) return std::nullopt;
   return path;
 }
 
-std::optional<QString> AskFolder(QWidget* parent) {
+std::optional<QString> AskFolder(QWidget* parent, const QString& startFolder) {
   const QString title = QStringLiteral("Seleccione un folder");
-  if (Answerer()) return Answerer()({PromptKind::Folder, {}, title});
-  const QString folder = QFileDialog::getExistingDirectory(parent, title);
+  if (Answerer()) return Answerer()({PromptKind::Folder, startFolder, title});
+  const QString folder = QFileDialog::getExistingDirectory(
+      parent, title, startFolder, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
   if (folder.isEmpty()) return std::nullopt;
   return folder;
 }

@@ -15,8 +15,8 @@ namespace f7301 {
 
 enum class PromptKind {
   DestinationDirectory,  // "Directorio Destino"; text = proposal; answer = directory
-  DeclarationFile,       // "Buscar Archivo"; answer = path
-  Folder,                // "Seleccione un folder"; answer = folder
+  DeclarationFile,       // "Buscar Archivo"; text = folder it starts in; answer = path
+  Folder,                // "Seleccione un folder"; text = folder it starts in; answer = folder
   Printer,               // print dialog; answer = PDF file to print into
   AppMessage,            // application message box (exclamation icon)
   ViewMessage,           // the view's message box (no icon)
@@ -39,8 +39,10 @@ void SetPromptAnswerer(PromptAnswerer answerer);
 inline constexpr const char* kAppTitle = "Formulario7301";
 
 std::optional<QString> AskDestinationDirectory(QWidget* parent, const QString& proposal);
-std::optional<QString> AskDeclarationFile(QWidget* parent);
-std::optional<QString> AskFolder(QWidget* parent);
+// The file and folder dialogs are Qt's own rather than the desktop's, so that
+// they speak the program's language whatever the desktop's is.
+std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder);
+std::optional<QString> AskFolder(QWidget* parent, const QString& startFolder);
 // Sets `printer` up for one print; false when the user cancelled.
 bool AskPrinter(QWidget* parent, QPrinter& printer);
 

@@ -1,7 +1,9 @@
 #include "app/qt_user_prompts.h"
 
+#include <QFileInfo>
 #include <QString>
 
+#include "app/dialog_folders.h"
 #include "app/formulario_view.h"
 #include "app/modal_prompts.h"
 
@@ -22,7 +24,10 @@ std::optional<std::string> CQtUserPrompts::ChooseDestinationDirectory(const std:
 }
 
 std::optional<std::string> CQtUserPrompts::ChooseDeclarationFile() {
-  return ToUtf8(AskDeclarationFile(m_view.window()));
+  const QString startFolder = LastDeclarationFolder(ProposedDestination());
+  const std::optional<QString> chosen = AskDeclarationFile(m_view.window(), startFolder);
+  if (chosen && QFileInfo(*chosen).isFile()) RememberDeclarationFolder(*chosen);
+  return ToUtf8(chosen);
 }
 
 void CQtUserPrompts::ShowAppMessage(const std::string& text) {

@@ -5,11 +5,16 @@
 namespace f7301 {
 
 std::array<QIcon, kToolbarPictureCount> ToolbarPictures() {
-  const QPixmap strip(QStringLiteral(":/icons/toolbar.png"));
   std::array<QIcon, kToolbarPictureCount> icons;
-  const int w = kToolbarPictureSize.width();
-  for (int i = 0; i < kToolbarPictureCount; ++i) {
-    icons[i] = QIcon(strip.copy(i * w, 0, w, kToolbarPictureSize.height()));
+  // Each strip is drawn for its scale; the icon picks the one that fits the
+  // screen's pixel ratio.
+  for (int scale : kToolbarPictureScales) {
+    const QString name = scale == 1 ? QStringLiteral(":/icons/toolbar.png")
+                                    : QStringLiteral(":/icons/toolbar@%1x.png").arg(scale);
+    const QPixmap strip(name);
+    const int w = kToolbarPictureSize.width() * scale;
+    const int h = kToolbarPictureSize.height() * scale;
+    for (int i = 0; i < kToolbarPictureCount; ++i) icons[i].addPixmap(strip.copy(i * w, 0, w, h));
   }
   return icons;
 }

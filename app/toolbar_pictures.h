@@ -1,6 +1,6 @@
 #pragma once
-// The toolbar's button pictures: one strip of 16 by 15 pictures, in the order
-// of the buttons.
+// The toolbar's button pictures: a strip of 16 by 15 pictures, in the order
+// of the buttons, drawn once per screen scale (toolbar.png, toolbar@2x.png).
 #include <QIcon>
 #include <QSize>
 #include <array>
@@ -11,7 +11,12 @@ enum class ToolbarPicture { Nuevo, Consultar, Modificar, Imprimir, AcercaDe, Sal
 
 inline constexpr int kToolbarPictureCount = 6;
 inline constexpr QSize kToolbarPictureSize{16, 15};
+inline constexpr int kToolbarPictureScales[] = {1, 2};
 
 std::array<QIcon, kToolbarPictureCount> ToolbarPictures();
+
+// The sizes the program icon is drawn at (formulario7301-SIZE.png): those a
+// desktop's icon theme asks for, so none is scaled from another.
+inline constexpr int kProgramIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256, 512};
 
 }  // namespace f7301

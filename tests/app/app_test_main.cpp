@@ -1,6 +1,8 @@
 // Starts the program as a user would (empty command line), then runs the
 // registered QtTest classes against its window: all of them, or the one
 // named by the first argument (ctest runs each class in its own process).
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 #include <map>
@@ -34,6 +36,9 @@ CFormularioApp& App() { return *g_app; }
 int main(int argc, char** argv) {
   using namespace f7301::test;
   // The program sees no arguments: they are the runner's.
+  // The program's settings go to a folder of this run, not the user's.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   int appArgc = 1;
   f7301::CFormularioApp app(appArgc, argv);
   g_app = &app;

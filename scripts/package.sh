@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the Debian package build/package/formulario7301_<version>_amd64.deb
+# and checks it: lintian (no error), desktop-file-validate and appstreamcli.
+# Install it with: sudo apt-get install ./build/package/formulario7301_*.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh >/dev/null
+
+rm -rf build/package
+# fakeroot: the files in the package belong to root whoever builds it.
+fakeroot cpack -G DEB --config build/CPackConfig.cmake >/dev/null
+deb=$(ls build/package/formulario7301_*_amd64.deb)
+echo "== $deb"
+dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+
+echo "== lintian"
+# Errors fail the build; warnings and notes are shown.
+lintian --fail-on error --info "$deb"
+
+echo "== desktop-file-validate and appstreamcli validate"
+contents=$(mktemp -d)
+trap 'rm -rf "$contents"' EXIT
+dpkg-deb --extract "$deb" "$contents"
+desktop-file-validate "$contents"/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$contents"/usr/share/metainfo/*.metainfo.xml
+echo "package ok: $deb"
