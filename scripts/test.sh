@@ -2,7 +2,8 @@
 # Sets up a fresh Debian 12 machine, builds everything and runs every test:
 # the core under GoogleTest (also with AddressSanitizer and UBSan), the page
 # scripts in Chromium through Playwright, the real window under QtTest, a
-# short run of each fuzz target, and the clang-format check.
+# short run of each fuzz target, the clang-format check, and the Debian
+# package (built, checked, installed and started).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -36,3 +37,7 @@ echo "== page tests in Chromium"
 concurrency=()
 node -e 'process.exit(+process.versions.node.split(".")[0] >= 20 ? 0 : 1)' && concurrency=(--test-concurrency=2)
 F7301_PAGE_DIR="$PWD/build/page" node --test "${concurrency[@]}" tests/page/
+
+echo "== Debian package: build, check, install, start the installed program"
+scripts/package.sh --install
+node tests/package/installed_program.mjs /usr/bin/formulario7301
