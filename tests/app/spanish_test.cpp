@@ -153,6 +153,19 @@ class SpanishTest : public QObject {
                                  "Pegar y coincidir estilo", "Seleccionar todo"}));
   }
 
+  void browserErrorPageIsSpanish() {
+    const QUrl missing(QStringLiteral("res://formulario7301.exe/no-existe"));
+    Frame().view()->browser()->page()->load(missing);
+    // The engine's own error page, in the engine's language.
+    QVERIFY(
+        WaitForJs("document.documentElement.lang !== '' && document.body !== null &&"
+                  "document.body.innerText.length > 0"));
+    QCOMPARE(RunJs("document.documentElement.lang").toString(), QStringLiteral("es"));
+    const QString text = RunJs("document.body.innerText").toString();
+    QVERIFY2(text.startsWith(QStringLiteral("No se ha podido acceder al archivo")),
+             qPrintable(text));
+  }
+
   void browserEngineRunsInSpanish() {
     QCOMPARE(RunJs("navigator.language").toString(), QStringLiteral("es"));
     QCOMPARE(Frame().view()->browser()->page()->profile()->httpAcceptLanguage(),
