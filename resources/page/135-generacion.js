@@ -271,3 +271,164 @@ function genera() {
   var html = htmldelformulario();
   window.external.GeneraArchivo(xml, numero, html, valorde("c2"));
 }
+
+// ---------------------------------------------------------------- annex from and to a file
+
+// Sales read from a file by the program enter the annex through the checks
+// a typed row gets, run on stand-ins of the cells: nothing on the page
+// changes until every row has passed.
+
+// Stands in for an annex cell in the checks: it holds the value and takes
+// the focus and selection the checks give a faulty cell.
+function celdasuelta(valor) {
+  return {
+    value: valor, name: "", tagName: "INPUT",
+    focus: function () {}, select: function () {}, setSelectionRange: function () {}
+  };
+}
+
+// Runs `revisa` with the messages it raises kept instead of shown.
+function sinmensajes(revisa) {
+  var mensajes = [];
+  var alerta = window.alert;
+  window.alert = function (mensaje) { mensajes.push(String(mensaje)); };
+  try {
+    return { bien: revisa(), mensajes: mensajes };
+  } finally {
+    window.alert = alerta;
+  }
+}
+
+// A NIT of nothing but zeros and blanks names no buyer.
+function nitsinvalor(texto) {
+  return !/[^0 ]/.test(texto);
+}
+
+// Checks one row read from the file as leaving each of its cells would, and
+// returns the values as the annex takes them. Problems go to `problemas` by
+// line and column; a NIT whose check digit fails is a warning, as typing
+// lets the user go on.
+function revisaimportada(fila, problemas) {
+  var valores = [String(fila.nit), String(fila.galones), String(fila.producto)];
+  function problema(col, mensaje, aviso) {
+    problemas.push({ linea: fila.linea, columna: col, mensaje: mensaje, aviso: !!aviso });
+  }
+  for (var col = 1; col <= 3; col++) {
+    if (valores[col - 1] === "") problema(col, FALTAENANEXO[col]);
+  }
+  if (valores[0] !== "") {
+    var nit = celdasuelta(valores[0]);
+    var digito = sinmensajes(function () { return validanit(nit); });
+    valores[0] = nit.value;
+    if (nitsinvalor(nit.value)) problema(1, "El NIT del comprador no puede ser solo ceros o espacios.");
+    else if (!digito.bien) problema(1, digito.mensajes[0], true);
+  }
+  if (valores[1] !== "") {
+    var galones = celdasuelta(valores[1]);
+    var tipo = sinmensajes(function () { return bientipocontenido(a[1][2], galones); });
+    if (!tipo.bien) problema(2, tipo.mensajes[0]);
+    valores[1] = galones.value;
+  }
+  if (valores[2] !== "" && !productoanexo(valores[2])) {
+    problema(3, "El producto \"" + valores[2] + "\" no es uno de los productos del anexo.");
+  }
+  return valores;
+}
+
+function filacompleta(tabla, fila) {
+  for (var col = 1; col <= VMAXCOL[tabla]; col++) {
+    if (valorde(celdaanexo(tabla, fila, col)) === "") return false;
+  }
+  return true;
+}
+
+function filaconalgo(tabla, fila) {
+  for (var col = 1; col <= VMAXCOL[tabla]; col++) {
+    if (valorde(celdaanexo(tabla, fila, col)) !== "") return true;
+  }
+  return false;
+}
+
+// The last row of the annex with every cell filled; 0 when there is none.
+function ultimacompleta(tabla) {
+  for (var fila = filasenpagina(tabla); fila >= 1; fila--) {
+    if (filacompleta(tabla, fila)) return fila;
+  }
+  return 0;
+}
+
+// A row after the last complete one that the user has begun: imported rows
+// would take its place, so it must be finished or emptied first.
+function filaempezada(tabla, desde) {
+  for (var fila = desde; fila <= filasenpagina(tabla); fila++) {
+    if (filaconalgo(tabla, fila)) return fila;
+  }
+  return 0;
+}
+
+function hayerrores(problemas) {
+  for (var i = 0; i < problemas.length; i++) {
+    if (!problemas[i].aviso) return true;
+  }
+  return false;
+}
+
+// Writes the checked rows from row `primera` on, adding the rows the annex
+// lacks as the add-rows button does, then recomputes the form.
+function ponimportadas(valores, primera) {
+  var faltan = primera + valores.length - 1 - filasenpagina(1);
+  if (faltan > 0) anexa(celdasuelta(String(faltan)), 1);
+  for (var i = 0; i < valores.length; i++) {
+    for (var col = 1; col <= 3; col++) {
+      BuscaObj(celdaanexo(1, primera + i, col)).value = valores[i][col - 1];
+    }
+    reformateafila(1, primera + i);
+  }
+  ponvalor("trenglon1", String(ANEXO[1]));
+  totalesanexo();
+  formulas();
+}
+
+// The program's entry for importing the annex. `filas` are the rows it read
+// ({linea, nit, galones, producto}); `rechazadas` counts the lines of the
+// file it refused itself. Every row is checked; the rows go into the annex,
+// after its last complete row, only when none fails and none was refused.
+// Answers with a message that refuses the whole file ({mensaje}) or with the
+// rows imported and the problems found ({importadas, primera, problemas}).
+function importaanexo(filas, rechazadas) {
+  rechazadas = rechazadas || 0;
+  var primera = ultimacompleta(1) + 1;
+  if (primera - 1 + filas.length + rechazadas > VMAXANEXOS[1]) {
+    return { mensaje: mensajemaximo(1) };
+  }
+  var empezada = filaempezada(1, primera);
+  if (empezada) {
+    return {
+      mensaje: "Error:\nEl renglón " + empezada + " del anexo está incompleto y los renglones " +
+               "importados ocuparían su lugar.\nPor favor complételo o bórrelo e importe de nuevo."
+    };
+  }
+  var problemas = [];
+  var valores = [];
+  for (var i = 0; i < filas.length; i++) valores.push(revisaimportada(filas[i], problemas));
+  if (rechazadas > 0 || hayerrores(problemas)) {
+    return { importadas: 0, primera: 0, problemas: problemas };
+  }
+  ponimportadas(valores, primera);
+  return { importadas: valores.length, primera: primera, problemas: problemas };
+}
+
+// The complete rows of the annex, as the page holds them, for the program
+// to write to a file.
+function exportaanexo() {
+  var filas = [];
+  for (var fila = 1; fila <= filasenpagina(1); fila++) {
+    if (!filacompleta(1, fila)) continue;
+    filas.push({
+      nit: valorde(celdaanexo(1, fila, 1)),
+      galones: valorde(celdaanexo(1, fila, 2)),
+      producto: valorde(celdaanexo(1, fila, 3))
+    });
+  }
+  return filas;
+}

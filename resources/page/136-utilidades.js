@@ -340,6 +340,11 @@ function habilita() {
   ponhabilitado(PERIODO, true);
 }
 
+// The refusal of a request that would take annex table `tabla` past its rows.
+function mensajemaximo(tabla) {
+  return "Error:\nUsted ha solicitado un número de renglones superior al máximo permitido.\nEl máximo permitido es " + VMAXANEXOS[tabla] + " renglones.\nSi usted necesita llenar más de " + VMAXANEXOS[tabla] + " renglones, por favor presente más de un formulario";
+}
+
 // Adds the number of rows the user asked for in `campo` to annex table `tabla`.
 function anexa(campo, tabla) {
   var texto = campo.value;
@@ -355,7 +360,7 @@ function anexa(campo, tabla) {
     return;
   }
   if (filasenpagina(tabla) + pedidas > VMAXANEXOS[tabla]) {
-    alert("Error:\nUsted ha solicitado un número de renglones superior al máximo permitido.\nEl máximo permitido es " + VMAXANEXOS[tabla] + " renglones.\nSi usted necesita llenar más de " + VMAXANEXOS[tabla] + " renglones, por favor presente más de un formulario");
+    alert(mensajemaximo(tabla));
     return;
   }
   for (var k = 1; k <= ANEXOS; k++) {
