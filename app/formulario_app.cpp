@@ -21,6 +21,9 @@ std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
   QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
   QCoreApplication::setApplicationVersion(QStringLiteral(F7301_VERSION));
   auto app = std::make_unique<QApplication>(argc, argv);
+  // The desktop ties the window to formulario7301.desktop (its name and icon
+  // in the task bar, also under Wayland).
+  QGuiApplication::setDesktopFileName(QStringLiteral("formulario7301"));
   UseSpanishEverywhere(*app);
   return app;
 }

@@ -11,7 +11,7 @@ case "${1:-}" in
 esac
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh >/dev/null
+scripts/build.sh
 
 rm -rf build/package
 # fakeroot: the files in the package belong to root whoever builds it.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -128,6 +129,22 @@ class SpanishTest : public QObject {
     QVERIFY(catcher.caught());
     QCOMPARE(text, QStringLiteral("Error 1"));
     QCOMPARE(buttons, QStringList{QStringLiteral("Aceptar")});
+  }
+
+  void imprimirOpensThePrintDialogInSpanish() {
+    QString title;
+    QStringList buttons;
+    ModalCatcher<QPrintDialog> catcher([&](QPrintDialog& d) {
+      title = d.windowTitle();
+      for (auto* box : d.findChildren<QDialogButtonBox*>()) {
+        for (QAbstractButton* b : box->buttons()) buttons << Shown(b);
+      }
+    });
+    Frame().action(Command::Imprimir)->trigger();
+    QVERIFY(catcher.caught());
+    QCOMPARE(title, QStringLiteral("Imprimir"));
+    QVERIFY2(buttons.contains(QStringLiteral("Imprimir")), qPrintable(buttons.join(" | ")));
+    QVERIFY2(buttons.contains(QStringLiteral("Cancelar")), qPrintable(buttons.join(" | ")));
   }
 
   void pageContextMenuIsSpanish() {
