@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "xmlstore/text_search.h"
+
 namespace f7301 {
 namespace {
 
@@ -99,7 +101,7 @@ bool CXmlScanner::FindClosingTag(std::size_t from) {
   std::string closing = "</";
   closing += Range(m_element.nameStart, m_element.nameEnd);
   closing += '>';
-  const std::size_t at = m_segment.find(closing, from);
+  const std::size_t at = FindText(m_segment, closing, from);
   if (at == std::string_view::npos) return false;
   m_element.closingStart = at;
   m_element.closingEnd = at + closing.size();
