@@ -4,8 +4,10 @@
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "declaration/declaration_paths.h"
+#include "declaration/durable_file.h"
 #include "declaration/seal.h"
 
 namespace f7301 {
@@ -86,12 +88,37 @@ bool IsExistingDirectory(const std::filesystem::path& path) {
   return std::filesystem::is_directory(path, error);
 }
 
+// The folders one generation made, innermost last: a failed write takes
+// them away again, a successful one makes their names durable.
+using MadeFolders = std::vector<std::filesystem::path>;
+
 // A folder that cannot be made is not reported here: creating the file in
 // it then fails, and that is what the user is told.
-void MakeFolders(const DeclarationPaths& paths) {
-  std::error_code ignored;
-  std::filesystem::create_directory(paths.taxpayerFolder, ignored);
-  std::filesystem::create_directory(paths.formFolder, ignored);
+MadeFolders MakeFolders(const DeclarationPaths& paths) {
+  MadeFolders made;
+  for (const std::filesystem::path& folder : {paths.taxpayerFolder, paths.formFolder}) {
+    std::error_code error;
+    if (std::filesystem::create_directory(folder, error)) made.push_back(folder);
+  }
+  return made;
+}
+
+// Only empty folders go: anything another program put there meanwhile stays.
+void RemoveFolders(const MadeFolders& made) {
+  for (auto folder = made.rbegin(); folder != made.rend(); ++folder) {
+    std::error_code ignored;
+    std::filesystem::remove(*folder, ignored);
+  }
+}
+
+// The file's own folder is flushed with the file; the folders above it that
+// this generation made are flushed here.
+bool SyncFolderNames(const MadeFolders& made) {
+  bool synced = true;
+  for (const std::filesystem::path& folder : made) {
+    synced = SyncDirectory(folder.parent_path()) && synced;
+  }
+  return synced;
 }
 
 }  // namespace
@@ -116,12 +143,12 @@ void DeclarationWriter::GeneraArchivo(const std::string& xml, const std::string&
     return;
   }
   const DeclarationPaths paths = DeclarationPathsFor(*directory, nit, formNumber);
-  MakeFolders(paths);
+  const MadeFolders made = MakeFolders(paths);
   // Recorded before the file is written: Save copies the page of the last
   // attempt, the one the user is looking at.
   m_strArchivo = paths.file;
   m_strHtml = html;
-  WriteDeclaration(paths.file, sealed);
+  if (!WriteDeclaration(paths.file, sealed, made)) RemoveFolders(made);
 }
 
 bool DeclarationWriter::NamesAreUsable(const std::string& formNumber, const std::string& nit) {
@@ -149,13 +176,18 @@ std::optional<std::filesystem::path> DeclarationWriter::ChooseDirectory() {
   return directory;
 }
 
-void DeclarationWriter::WriteDeclaration(const std::filesystem::path& file,
-                                         const std::string& sealed) {
+bool DeclarationWriter::WriteDeclaration(const std::filesystem::path& file,
+                                         const std::string& sealed,
+                                         const std::vector<std::filesystem::path>& made) {
   const std::array<std::string_view, 1> content = {sealed};
-  switch (ReplaceFileContents(file, content, m_write)) {
+  ReplaceResult result = ReplaceFileContents(file, content, m_write);
+  if (result == ReplaceResult::kReplaced && !SyncFolderNames(made)) {
+    result = ReplaceResult::kCannotWrite;
+  }
+  switch (result) {
     case ReplaceResult::kReplaced:
       m_prompts.ShowViewMessage(GeneratedText(file), kWriterCaption);
-      break;
+      return true;
     case ReplaceResult::kCannotCreate:
       m_prompts.ShowViewMessage(kCannotCreate, kWriterCaption);
       break;
@@ -163,6 +195,7 @@ void DeclarationWriter::WriteDeclaration(const std::filesystem::path& file,
       m_prompts.ShowViewMessage(kCannotWrite, kWriterCaption);
       break;
   }
+  return false;
 }
 
 int DeclarationWriter::SaveHtmlCopy() {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "declaration/atomic_file.h"
 #include "declaration/user_prompts.h"
@@ -39,7 +40,9 @@ class DeclarationWriter {
   // cancelled or chose a directory that does not exist (already told).
   std::optional<std::filesystem::path> ChooseDirectory();
   bool NamesAreUsable(const std::string& formNumber, const std::string& nit);
-  void WriteDeclaration(const std::filesystem::path& file, const std::string& sealed);
+  // True when written; `madeFolders` are the folders this generation made.
+  bool WriteDeclaration(const std::filesystem::path& file, const std::string& sealed,
+                        const std::vector<std::filesystem::path>& madeFolders);
 
   UserPrompts& m_prompts;
   std::filesystem::path m_defaultDirectory;

@@ -315,7 +315,8 @@ const std::string kCopyHead =
     "TEXT-ALIGN: right} INPUT.der{ TEXT-ALIGN: right} "
     " BODY { FONT-FAMILY: Verdana} TD.fondoizq{ BACKGROUND-COLOR: #a3c9ff; TEXT-ALIGN: left }"
     " DIV { FONT-FAMILY: Verdana; FONT-SIZE: 8pt} </STYLE>"
-    "<head>\n<title>Formulario RTQ-No. 7301</title>\n</head>\n<body>\n";
+    "<head>\n"
+    "<title>Formulario RTQ-No. 7301</title>\n</head>\n<body>\n";
 
 std::string SavedText(const fs::path& copy) {
   return "Sr. Contribuyente:\nSe ha guardado una copia de la informacion que proporciono en el "
@@ -403,6 +404,56 @@ TEST_F(WriterTest, CopyFollowsTheLastAttemptEvenWhenItsFileFailed) {
   EXPECT_EQ(writer.SaveHtmlCopy(), 1);
   EXPECT_EQ(testing::FileBytes(HtmlCopyPathOf(writer)),
             kCopyHead + "<p>second</p></body>\n</html>\n");
+}
+
+// --- Files and folders after a failure ---------------------------------------
+
+TEST_F(WriterTest, ReadOnlyDeclarationIsNotReplaced) {
+  DeclarationWriter writer(prompts, home);
+  KeepProposal(writer);
+  const fs::path file = DeclarationIn(home);
+  const std::string before = testing::FileBytes(file);
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(file, readOnly);
+  testing::SampleDeclaration changed;
+  changed.nombre = "OTRO NOMBRE";
+  KeepProposal(writer, kForm, testing::DeclarationXml(changed));
+
+  ASSERT_EQ(prompts.messages.size(), 2u);
+  EXPECT_EQ(prompts.messages[1].text,
+            "Error:\nNo pudo crearse el archivo de la declaraci\xC3\xB3n.");
+  EXPECT_EQ(prompts.messages[1].caption, "Formulario RTQ-7301");
+  EXPECT_EQ(testing::FileBytes(file), before);
+  EXPECT_EQ(fs::status(file).permissions(), readOnly);
+}
+
+TEST_F(WriterTest, ReplacedDeclarationKeepsItsMode) {
+  DeclarationWriter writer(prompts, home);
+  KeepProposal(writer);
+  const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions(DeclarationIn(home), ownerOnly);
+  KeepProposal(writer);
+  EXPECT_EQ(fs::status(DeclarationIn(home)).permissions(), ownerOnly);
+  EXPECT_EQ(UnsealedXml(DeclarationIn(home)), xml);
+}
+
+TEST_F(WriterTest, FailedWriteTakesAwayOnlyTheFoldersItMade) {
+  DeclarationWriter writer(prompts, home, [](std::FILE*, std::string_view) { return false; });
+  KeepProposal(writer);  // made both folders
+  EXPECT_TRUE(testing::Tree(home).empty());
+
+  fs::create_directory(home / kNit);
+  KeepProposal(writer);  // made the form folder only
+  EXPECT_EQ(testing::Tree(home), std::vector<std::string>{kNit});
+
+  fs::create_directory(home / kNit / "7301");
+  KeepProposal(writer);  // made nothing
+  EXPECT_EQ(testing::Tree(home), (std::vector<std::string>{kNit, kNit + "/7301"}));
+
+  ASSERT_EQ(prompts.messages.size(), 3u);
+  for (const ShownMessage& shown : prompts.messages) {
+    EXPECT_EQ(shown.text.substr(0, 40), "Error:\nNo pudo escribirse el archivo con");
+  }
 }
 
 }  // namespace
