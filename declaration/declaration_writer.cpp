@@ -59,7 +59,11 @@ std::string SavedCopyText(const std::filesystem::path& copy) {
 }
 
 // The copy's style block stands ahead of its head element, as the copy has
-// always been written; browsers accept it.
+// always been written; browsers accept it. The copy names its encoding where
+// a browser looks for it (the first 1,024 bytes), so the accents show
+// whatever the browser's default. Its scripts are the page's, already run when
+// the page was copied: blocked, so the form number they wrote is not written
+// a second time.
 constexpr std::string_view kCopyHead =
     "<html>\n"
     "<STYLE> TD.fondo{BACKGROUND-COLOR: #a3c9ff} P{FONT-FAMILY: Verdana;FONT-SIZE: "
@@ -78,6 +82,8 @@ constexpr std::string_view kCopyHead =
     " BODY { FONT-FAMILY: Verdana} TD.fondoizq{ BACKGROUND-COLOR: #a3c9ff; TEXT-ALIGN: left }"
     " DIV { FONT-FAMILY: Verdana; FONT-SIZE: 8pt} </STYLE>"
     "<head>\n"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\n"
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'none'\">\n"
     "<title>Formulario RTQ-No. 7301</title>\n"
     "</head>\n"
     "<body>\n";

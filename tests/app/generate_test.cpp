@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "app/external_object.h"
@@ -22,6 +24,26 @@ const QString kConfirmCaption = QStringLiteral("Formulario RTQ-7301");
 QByteArray ReadAll(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The visible text of `file` opened in a browser page of its own whose
+// default encoding is UTF-8, as on most desktops; `encoding` gets the one the
+// page was read in.
+QString TextOfCopyAsOpened(const QString& file, QString& encoding) {
+  QWebEnginePage page;
+  page.settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
+  QSignalSpy loaded(&page, &QWebEnginePage::loadFinished);
+  page.load(QUrl::fromLocalFile(file));
+  if (!loaded.wait(20000)) return {};
+  QVariant text;
+  QVariant charset;
+  page.runJavaScript(QStringLiteral("document.body.innerText"),
+                     [&text](const QVariant& v) { text = v; });
+  page.runJavaScript(QStringLiteral("document.characterSet"),
+                     [&charset](const QVariant& v) { charset = v; });
+  if (!QTest::qWaitFor([&] { return text.isValid() && charset.isValid(); }, 10000)) return {};
+  encoding = charset.toString();
+  return text.toString();
 }
 
 QStringList FilesUnder(const QString& dir) {
@@ -94,6 +116,31 @@ class GenerateTest : public QObject {
     QVERIFY(copy.endsWith(html + "</body>\n</html>\n"));
     QVERIFY(prompts.asked.back().text.contains(file + ".htm"));
     QCOMPARE(FilesUnder(dir.path()).size(), 2);
+  }
+
+  // The header's script wrote the number into the page before it was
+  // copied; opening the copy must not write it again.
+  void copyOpensWithTheFormNumberOnceAndItsAccents() {
+    PromptScript prompts;
+    QTemporaryDir dir;
+    prompts.Answer(PromptKind::DestinationDirectory, dir.path());
+    QSignalSpy handed(Frame().view()->external(), &CExternalObject::generaArchivo);
+    QVERIFY(Fill(DieselDeclaration(1)));
+    PressValidar();
+    QTRY_COMPARE_WITH_TIMEOUT(prompts.CountOf(PromptKind::ViewMessage), 1, 20000);
+    QCOMPARE(handed.count(), 1);
+    const QString number = FormNumberField();
+    QVERIFY(!number.isEmpty());
+    QTest::keyClick(Frame().view()->browser()->focusProxy(), Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(prompts.CountOf(PromptKind::ViewMessage), 2, 10000);
+
+    const QString copy = dir.filePath("19/7301/RTQ-" + handed[0][1].toString() + ".htm");
+    QString encoding;
+    const QString text = TextOfCopyAsOpened(copy, encoding);
+    QVERIFY2(text.contains("No " + number), qPrintable(text.left(400)));
+    QCOMPARE(text.count(number), 1);
+    QCOMPARE(encoding, QStringLiteral("windows-1252"));
+    QVERIFY2(text.contains(QStringLiteral("Declaración Jurada")), qPrintable(text.left(400)));
   }
 
   void cancellingTheDirectoryWritesNothing() {

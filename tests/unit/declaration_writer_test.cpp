@@ -316,6 +316,8 @@ const std::string kCopyHead =
     " BODY { FONT-FAMILY: Verdana} TD.fondoizq{ BACKGROUND-COLOR: #a3c9ff; TEXT-ALIGN: left }"
     " DIV { FONT-FAMILY: Verdana; FONT-SIZE: 8pt} </STYLE>"
     "<head>\n"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\n"
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'none'\">\n"
     "<title>Formulario RTQ-No. 7301</title>\n</head>\n<body>\n";
 
 std::string SavedText(const fs::path& copy) {
@@ -404,6 +406,20 @@ TEST_F(WriterTest, CopyFollowsTheLastAttemptEvenWhenItsFileFailed) {
   EXPECT_EQ(writer.SaveHtmlCopy(), 1);
   EXPECT_EQ(testing::FileBytes(HtmlCopyPathOf(writer)),
             kCopyHead + "<p>second</p></body>\n</html>\n");
+}
+
+// Browsers take the encoding from a declaration in the first 1,024 bytes.
+TEST_F(WriterTest, CopyNamesItsEncodingWhereBrowsersLookForIt) {
+  DeclarationWriter writer(prompts, home);
+  KeepProposal(writer);
+  ASSERT_EQ(writer.SaveHtmlCopy(), 1);
+  const std::string copy = testing::FileBytes(HtmlCopyPathOf(writer));
+  const std::string declared = "charset=windows-1252\"";
+  const std::size_t at = copy.find(declared);
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_LE(at + declared.size(), 1024u);
+  // Scripts are barred ahead of the page, whose own scripts have already run.
+  EXPECT_LT(copy.find("script-src 'none'"), copy.find(kHtml));
 }
 
 // --- Files and folders after a failure ---------------------------------------
