@@ -1,42 +1,43 @@
 #include "tools/declaracion/file_io.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <array>
+#include <cstdio>
+
+#include "declaration/atomic_file.h"
+#include "declaration/whole_file.h"
 
 namespace f7301::tool {
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+std::optional<std::string> ReadInput(const std::filesystem::path& path) {
+  std::string text;
+  switch (ReadWholeFile(path, text)) {
+    case ReadStatus::kRead:
+      return text;
+    case ReadStatus::kTooLarge:
+      std::fprintf(stderr, "declaracion: %s es demasiado grande (mas de %ju bytes)\n", path.c_str(),
+                   static_cast<std::uintmax_t>(kMaxDeclarationFileSize));
+      return std::nullopt;
+    case ReadStatus::kCannotRead:
+      break;
+  }
+  std::fprintf(stderr, "declaracion: no se puede leer %s (solo se leen archivos normales)\n",
+               path.c_str());
+  return std::nullopt;
 }
 
-bool WriteFileWhole(const std::filesystem::path& path, std::string_view bytes) {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp-declaracion";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
+bool WriteOutput(const std::filesystem::path& path, std::string_view bytes) {
+  const std::array<std::string_view, 1> content = {bytes};
+  switch (ReplaceFileContents(path, content)) {
+    case ReplaceResult::kReplaced:
+      return true;
+    case ReplaceResult::kCannotCreate:
+      std::fprintf(stderr, "declaracion: no se puede crear %s\n", path.c_str());
       return false;
-    }
+    case ReplaceResult::kCannotWrite:
+      break;
   }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  std::fprintf(stderr, "declaracion: no se puede escribir %s\n", path.c_str());
+  return false;
 }
 
 }  // namespace f7301::tool

@@ -13,20 +13,14 @@ int RunSeal(const Arguments& args) {
     std::fprintf(stderr, "uso: declaracion seal XML OUT\n");
     return kExitUsage;
   }
-  const std::optional<std::string> xml = ReadFileBytes(args[0]);
-  if (!xml) {
-    std::fprintf(stderr, "declaracion: no se puede leer %s\n", args[0].c_str());
-    return kExitFileError;
-  }
+  const std::optional<std::string> xml = ReadInput(args[0]);
+  if (!xml) return kExitFileError;
   std::string sealed;
   if (!SealDeclaration(*xml, sealed)) {
     std::fprintf(stderr, "declaracion: %s no tiene declaracion que sellar\n", args[0].c_str());
     return kExitNothingSealed;
   }
-  if (!WriteFileWhole(args[1], sealed)) {
-    std::fprintf(stderr, "declaracion: no se puede escribir %s\n", args[1].c_str());
-    return kExitFileError;
-  }
+  if (!WriteOutput(args[1], sealed)) return kExitFileError;
   return 0;
 }
 

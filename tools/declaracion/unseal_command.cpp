@@ -35,11 +35,8 @@ int RunUnseal(const Arguments& args) {
     std::fprintf(stderr, "uso: declaracion unseal FILE\n");
     return kExitUsage;
   }
-  const std::optional<std::string> text = ReadFileBytes(args[0]);
-  if (!text) {
-    std::fprintf(stderr, "declaracion: no se puede leer %s\n", args[0].c_str());
-    return kExitFileError;
-  }
+  const std::optional<std::string> text = ReadInput(args[0]);
+  if (!text) return kExitFileError;
   std::string block;
   const UnsealResult result = CSeal().Unseal(*text, &block, nullptr);
   if (result != UnsealResult::kValid) {
