@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "formpage/html_text.h"
+#include "formpage/spoken_names.h"
 
 namespace f7301 {
 namespace {
@@ -152,6 +153,7 @@ void CPageWriter::PutInputOpen(const InputTag& tag) {
   Put("' id='");
   Put(tag.name);
   Put("'");
+  PutSpokenName(tag.name);
   auto attribute = [this](std::string_view name, std::string_view value) {
     if (value.empty()) return;
     Put(" ");
@@ -192,6 +194,24 @@ void CPageWriter::PutBoxInput(const InputTag& tag, int box) {
   Put(">");
 }
 
+// Screen readers read a field by this name: the page's own labels are table
+// headings that no field is tied to.
+void CPageWriter::PutSpokenName(std::string_view field) {
+  const std::string name = SpokenName(field);
+  if (name.empty()) return;
+  Put(" aria-label='");
+  PutEscaped(name);
+  Put("'");
+}
+
+// A read-only value has no field to carry a name: its cell carries the name
+// with the value, so that the value is read together with what it is.
+void CPageWriter::PutValueName(std::string_view field, std::string_view value) {
+  Put(" aria-label='");
+  PutEscaped(SpokenValue(SpokenName(field), value));
+  Put("'");
+}
+
 void CPageWriter::PutHidden(std::string_view name, std::string_view value) {
   PutInputOpen({.type = "hidden",
                 .name = name,
@@ -205,6 +225,14 @@ void CPageWriter::PutHidden(std::string_view name, std::string_view value) {
   Put(">");
 }
 
+// Section titles are table cells that look like headings; screen readers
+// list and jump between them only when they are marked as headings.
+void CPageWriter::PutHeadingRole(int level) {
+  Put(" role='heading' aria-level='");
+  PutNumber(level);
+  Put("'");
+}
+
 void CPageWriter::PutSpacerRow(int columns) {
   Put("<tr><td class='fondo' colspan='");
   PutNumber(columns);
@@ -214,7 +242,7 @@ void CPageWriter::PutSpacerRow(int columns) {
 // ---- Head and header -------------------------------------------------------
 
 void CPageWriter::Head() {
-  Put("<html>\n<head>\n");
+  Put("<html lang='es'>\n<head>\n");
   Put("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\n");
   Put("<link rel='stylesheet' href='");
   Put(kResourcePrefix);
@@ -238,8 +266,10 @@ void CPageWriter::BodyStart() {
   Put("<form name='C'>\n");
 }
 
+// The outer table is never closed, so it holds the whole form: it is the
+// page's main region.
 void CPageWriter::Header() {
-  Put("<!-- ENCABEZADO -->\n<table><tr><td>\n");
+  Put("<!-- ENCABEZADO -->\n<table role='main'><tr><td>\n");
   Put("<table cellpadding='1' border='2' width='100%'>\n");
   HeaderTitleRow();
   Put("<tr>\n");
@@ -256,8 +286,9 @@ void CPageWriter::HeaderTitleRow() {
   Put("</font></strong><br><font size='1'>");
   Put(kAdministrationName);
   Put("</font></td>\n");
-  Put("<td class='particular' width='53%' rowspan='2' valign='middle'><strong><font "
-      "size='5'>PETROLEO</font></strong><br>");
+  Put("<td class='particular' width='53%' rowspan='2' valign='middle'");
+  PutHeadingRole(1);
+  Put("><strong><font size='5'>PETROLEO</font></strong><br>");
   Put(Blank() ? kTitleLineBlank : kTitleLineAccented);
   Put("<br>");
   Put(kTitleLine2);
@@ -331,7 +362,8 @@ void CPageWriter::Period() {
   Put("<table cellpadding='1' border='2' width='100%'>\n");
   PutSpacerRow(7);
   Put("<tr><td class='fondo' width='30%' rowspan='3'></td>"
-      "<td width='13%' rowspan='3'>PERIODO<br>DE<br>IMPOSICION</td><td width='5%'></td>"
+      "<td width='13%' rowspan='3' role='heading' aria-level='2'>PERIODO<br>DE<br>IMPOSICION</td>"
+      "<td width='5%'></td>"
       "<td width='6%'>D\xED"
       "a</td><td width='6%'>Mes</td><td width='10%'>A\xF1"
       "o</td>"
@@ -353,7 +385,9 @@ void CPageWriter::PeriodRow(const char* label, int firstField) {
 void CPageWriter::PeriodCell(const PeriodField& field) {
   const std::string part = DatePartOf(ElementText(field.storeElement), field.part);
   if (ReadOnly()) {
-    Put("<td class=der><strong>");
+    Put("<td class=der");
+    PutValueName(field.name, part);
+    Put("><strong>");
     PutEscaped(part);
     Put("</strong></td>\n");
     return;
@@ -410,8 +444,9 @@ void CPageWriter::PeriodDates() {
 
 void CPageWriter::Grid() {
   Put("<!-- RECUADRO NO. 1 -->\n<table cellpadding='1' border='2' width='100%'>\n");
-  Put("<tr><td colspan='10' align='center'><strong>DETALLE MOVIMIENTO EN "
-      "GALONES</strong></td></tr>\n");
+  Put("<tr><td colspan='10' align='center'");
+  PutHeadingRole(2);
+  Put("><strong>DETALLE MOVIMIENTO EN GALONES</strong></td></tr>\n");
   GridHeadings();
   for (int row = 1; row <= kGridRowCount; ++row) GridRowCells(row);
   PutSpacerRow(10);
@@ -457,13 +492,16 @@ void CPageWriter::GridRowCells(int row) {
 
 void CPageWriter::GridCell(int row, int column) {
   const int box = GridBox(row, column);
+  const std::string name = BoxFieldName(box);
   if (ReadOnly()) {
-    Put("<td class=der><strong>&nbsp;");
-    PutEscaped(BoxShown(box));
+    const std::string value = BoxShown(box);
+    Put("<td class=der");
+    PutValueName(name, value);
+    Put("><strong>&nbsp;");
+    PutEscaped(value);
     Put("</strong></td>\n");
     return;
   }
-  const std::string name = BoxFieldName(box);
   const std::string handler = "validaciones(" + name + ")";
   Put("<td width='");
   PutNumber(GridCellWidth(row, column));
@@ -484,13 +522,28 @@ void CPageWriter::GridCell(int row, int column) {
 // ---- Box 1: exempt-sales annex ---------------------------------------------
 
 void CPageWriter::Annex() {
-  Put("<table id='tabla1' cellpadding='1' border='2'>\n");
-  Put(ReadOnly() ? "<tr><td colspan='4' align='center'>" : "<tr><td colspan='7' align='center'>");
-  Put("<strong>VENTAS TOTALES EXENTAS</strong></td></tr>\n");
+  Put("<table id='tabla1' cellpadding='1' border='2'");
+  if (!ReadOnly()) AnnexNameTemplates();
+  Put(">\n");
+  Put(ReadOnly() ? "<tr><td colspan='4' align='center'" : "<tr><td colspan='7' align='center'");
+  PutHeadingRole(2);
+  Put("><strong>VENTAS TOTALES EXENTAS</strong></td></tr>\n");
   AnnexHeadings();
   AnnexBody();
   AnnexFooter();
   Put("</table>\n");
+}
+
+// The page scripts name the rows they add from these, by the rule that named
+// the rows written here.
+void CPageWriter::AnnexNameTemplates() {
+  for (int column = 1; column <= kAnnexColumnCount; ++column) {
+    Put(" ");
+    Put(AnnexTemplateAttribute(column));
+    Put("='");
+    PutEscaped(AnnexSpokenTemplate(column));
+    Put("'");
+  }
 }
 
 void CPageWriter::AnnexHeadings() {
@@ -533,7 +586,9 @@ void CPageWriter::AnnexInputRow(int row) {
     Put(name);
     Put("' id='");
     Put(name);
-    Put("' value='");
+    Put("'");
+    PutSpokenName(name);
+    Put(" value='");
     PutEscaped(Stored(AnnexBoxId(row, column)));
     Put("' onblur='");
     Put(kAnnexColumns[column - 1].blurHandler);
@@ -554,7 +609,9 @@ void CPageWriter::AnnexProductList(int row) {
   Put(name);
   Put("' id='");
   Put(name);
-  Put("' onblur='");
+  Put("'");
+  PutSpokenName(name);
+  Put(" onblur='");
   Put(kAnnexColumns[2].blurHandler);
   Put("'><option value=''></option>\n");
   for (const char* product : kAnnexProducts) {
@@ -570,22 +627,34 @@ void CPageWriter::AnnexProductList(int row) {
 }
 
 void CPageWriter::AnnexTextRow(int row) {
+  const std::string nit = Stored(AnnexBoxId(row, 1));
+  const std::string gallons = Stored(AnnexBoxId(row, 2));
+  const std::string product = Stored(AnnexBoxId(row, 3));
   Put("  <tr><td>");
   PutNumber(row);
-  Put("</td>\n<td><strong>");
-  PutEscaped(Stored(AnnexBoxId(row, 1)));
-  Put("</strong></td><td class=der><strong>&nbsp;");
-  PutEscaped(Stored(AnnexBoxId(row, 2)));
-  Put("</strong></td><td nowrap class=izq><strong>");
-  PutEscaped(Stored(AnnexBoxId(row, 3)));
+  Put("</td>\n<td");
+  PutValueName(AnnexFieldName(row, 1), nit);
+  Put("><strong>");
+  PutEscaped(nit);
+  Put("</strong></td><td class=der");
+  PutValueName(AnnexFieldName(row, 2), gallons);
+  Put("><strong>&nbsp;");
+  PutEscaped(gallons);
+  Put("</strong></td><td nowrap class=izq");
+  PutValueName(AnnexFieldName(row, 3), product);
+  Put("><strong>");
+  PutEscaped(product);
   Put("</strong></td>\n</tr>\n");
 }
 
 void CPageWriter::AnnexFooter() {
   Put("<tr><td><strong>TOTALES</strong></td><td></td>");
   if (ReadOnly()) {
-    Put("<td class=der><strong>&nbsp;");
-    PutEscaped(BoxShown(kAnnexTotalBox));
+    const std::string total = BoxShown(kAnnexTotalBox);
+    Put("<td class=der");
+    PutValueName(BoxFieldName(kAnnexTotalBox), total);
+    Put("><strong>&nbsp;");
+    PutEscaped(total);
     Put("</strong></td>");
   } else {
     Put("<td>");
@@ -627,11 +696,15 @@ void CPageWriter::AnnexControls() {
 
 void CPageWriter::Box3() {
   Put("<!-- RECUADRO NO. 3 -->\n<table cellpadding='1' border='2' width='100%'>\n");
-  Put("<tr><td colspan='2'>RECTIFICACIONES (llenar exclusivamente en caso de ser esta una "
+  Put("<tr><td colspan='2'");
+  PutHeadingRole(2);
+  Put(">RECTIFICACIONES (llenar exclusivamente en caso de ser esta una "
       "rectificaci\xF3n)</td></tr>\n");
   SettlementRow(kSettlementBoxes[0]);
   PutSpacerRow(2);
-  Put("<tr><td colspan='2'>MULTA</td></tr>\n");
+  Put("<tr><td colspan='2'");
+  PutHeadingRole(2);
+  Put(">MULTA</td></tr>\n");
   SettlementRow(kSettlementBoxes[1]);
   PutSpacerRow(2);
   SettlementRow(kSettlementBoxes[2]);
@@ -649,9 +722,12 @@ void CPageWriter::SettlementRow(const SettlementBox& box) {
   if (total) Put("</font></strong>");
   Put("</td>");
   if (ReadOnly()) {
-    Put("<td width='30%' class=der>");
+    const std::string value = BoxShown(number);
+    Put("<td width='30%' class=der");
+    PutValueName(box.input.name, value);
+    Put(">");
     Put(total ? "<font size='4'><strong>&nbsp;" : "<strong>&nbsp;");
-    PutEscaped(BoxShown(number));
+    PutEscaped(value);
     Put(total ? "</font></strong>" : "</strong>");
   } else {
     Put("<td>");

@@ -62,6 +62,7 @@ class CPageWriter {
   void GridRowCells(int row);
   void GridCell(int row, int column);
   void Annex();
+  void AnnexNameTemplates();
   void AnnexHeadings();
   void AnnexBody();
   void AnnexInputRow(int row);
@@ -90,7 +91,10 @@ class CPageWriter {
   void PutInputOpen(const InputTag& tag);
   static InputTag TagOf(const InputSpec& spec);
   void PutBoxInput(const InputTag& tag, int box);
+  void PutSpokenName(std::string_view field);
+  void PutValueName(std::string_view field, std::string_view value);
   void PutHidden(std::string_view name, std::string_view value);
+  void PutHeadingRole(int level);
   void PutSpacerRow(int columns);
 
   bool Blank() const { return m_kind == PageKind::kBlank; }

@@ -214,6 +214,7 @@ function condicion_c1619() {
   var campo = BuscaObj("c1619");
   if (campo.value == "" || Number(campo.value) > 0) return campo.value;
   alert("Error:\nLa casilla \"Nº de la declaración que se rectifica\" contiene caracteres no permitidos.\nPor favor corrija el error ingresando números enteros mayores a cero.");
+  marcainvalida(campo);
   campo.focus();
   return "";
 }

@@ -26,6 +26,7 @@ function esnumerico(texto) {
 
 function rechaza(campo, mensaje) {
   alert(mensaje);
+  marcainvalida(campo);
   campo.focus();
   return false;
 }
@@ -82,6 +83,7 @@ function bientipocontenido(fila, campo) {
 function requerido(fila, campo) {
   if (campo.value === "" && reglade(fila).requerido) {
     alert("Error:\nLa casilla está en blanco. Por favor llénela");
+    marcainvalida(campo);
     campo.focus();
     return true;
   }
@@ -244,6 +246,7 @@ function avisafaltante(tabla, hasta) {
   var faltante = primerafaltante(tabla, hasta);
   if (!faltante) return false;
   alert(FALTAENANEXO[faltante.col]);
+  marcainvalida(faltante.celda);
   faltante.celda.focus();
   return true;
 }
@@ -342,3 +345,33 @@ function validaarchivo() {
     genera();
   }
 }
+
+// ---------------------------------------------------------------- screen readers
+
+// The name a screen reader gives annex cell `col` of row `fila`. The page
+// carries each column's name once, on the annex table, with "#" where the
+// row number goes: rows added here are named by the rule that named the
+// rows the page came with.
+function nombreceldaanexo(tabla, fila, col) {
+  var anexo = BuscaObj("tabla" + tabla);
+  var plantilla = anexo ? anexo.getAttribute("data-nombre-c" + col) : null;
+  return plantilla ? plantilla.replace("#", String(fila)) : "";
+}
+
+// A refused value leaves its box marked invalid for screen readers, where
+// the focus returns to it. A box that cannot take the focus is not marked:
+// nothing would ever clear the mark.
+function marcainvalida(campo) {
+  if (!campo || campo.disabled || campo.type == "hidden") return;
+  campo.setAttribute("aria-invalid", "true");
+}
+
+// Leaving a box clears its mark before the box's own check runs (listeners
+// of the capture phase come first), so the check marks it again only if it
+// refuses the value once more.
+function desmarcainvalida(evento) {
+  var campo = evento.target;
+  if (campo && campo.removeAttribute) campo.removeAttribute("aria-invalid");
+}
+
+document.addEventListener("blur", desmarcainvalida, true);

@@ -104,6 +104,7 @@ function valida_formulario() {
   var campo = BuscaObj("c1619");
   if (campo.value == "" || (campo.value.length == 12 && campo.value.substring(0, 4) == "7301")) return true;
   alert("Error:\nEl número de constancia no es valida, el número tiene que iniciar con los dígitos 7301 seguido del numeral de 8 dígitos, favor verifique el código y número de la constancia.");
+  marcainvalida(campo);
   campo.focus();
   return false;
 }

@@ -104,6 +104,7 @@ function revisanit(campo) {
   campo.value = fnit(campo.value.replace(/-/g, ""));
   if (nitvalido(campo)) return true;
   alert("Error:\nEl NIT posee un dígito verificador inválido.\nPor favor escríbalo correctamente");
+  marcainvalida(campo);
   // Selected without taking the focus: select() would pull the user back
   // into the field, and leaving it again would repeat the message.
   try {
@@ -144,6 +145,7 @@ function vaciar(nombres) {
 
 function enfoca(nombre) {
   var campo = BuscaObj(nombre);
+  marcainvalida(campo);
   if (campo) campo.focus();
 }
 
@@ -155,6 +157,7 @@ function revisapartes(nombres, mensajes) {
     if (campo && campo.value != "" && isNaN(campo.value)) {
       alert(mensajes[i]);
       campo.value = "";
+      marcainvalida(campo);
       campo.focus();
       return false;
     }
@@ -419,6 +422,7 @@ function nombrafila(fila, tabla, n) {
     var campo = fila.cells[col].firstChild;
     campo.setAttribute("name", celdaanexo(tabla, n, col));
     campo.setAttribute("id", celdaanexo(tabla, n, col));
+    campo.setAttribute("aria-label", nombreceldaanexo(tabla, n, col));
   }
 }
 

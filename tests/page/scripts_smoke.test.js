@@ -144,8 +144,8 @@ function pageWithEmptyAnnex() {
 function pageWithFilledAnnex() {
   const blank = readResource(131).toString('latin1');
   const page = blank
-    .replace("name='f11c1' id='f11c1' value=''", "name='f11c1' id='f11c1' value='19'")
-    .replace("name='f11c2' id='f11c2' value=''", "name='f11c2' id='f11c2' value='10.00'")
+    .replace(/(name='f11c1' id='f11c1'[^>]*) value=''/, "$1 value='19'")
+    .replace(/(name='f11c2' id='f11c2'[^>]*) value=''/, "$1 value='10.00'")
     .replace("<option value='DIESEL'>", "<option value='DIESEL' selected>")
     .replace("name='c36' id='c36'", "name='c36' id='c36' value='10.00'");
   assert.equal((page.match(/value='10.00'/g) ?? []).length, 2, 'the values were put in');

@@ -42,15 +42,18 @@ TEST(EditablePageValues, ZeroBoxesGiveEmptyFieldsTotalToPayIncluded) {
   d.boxes[57] = "125.50";
   const std::string page = EditablePage(d);
   EXPECT_EQ(Tag(page, "c6"),
-            "<input type=text name='c6' id='c6' size='7' maxlength='14' "
+            "<input type=text name='c6' id='c6' aria-label='Gasolina superior, Saldo Inicial, "
+            "casilla 6' size='7' maxlength='14' "
             "onblur='validaciones(c6)' value=''>");
   EXPECT_TRUE(Has(Tag(page, "c7"), " value='0.00'>"));
   EXPECT_TRUE(Has(Tag(page, "c57"), " value='125.50'>"));
   EXPECT_EQ(Tag(page, "c1621"),
-            "<input type=text name='c1621' id='c1621' class='resaltado' "
+            "<input type=text name='c1621' id='c1621' aria-label='Total a pagar, casilla 1621' "
+            "class='resaltado' "
             "onblur='validaciones(c1621)' value=''>");
   EXPECT_EQ(Tag(page, "c1618"),
-            "<input type=text name='c1618' id='c1618' class='lectura' size='10' "
+            "<input type=text name='c1618' id='c1618' aria-label='Anexo, total de galones "
+            "exentos, casilla 1618' class='lectura' size='10' "
             "onblur='validaciones(c1618)' value=''>");
 }
 
@@ -90,7 +93,8 @@ TEST(EditablePageAnnex, StoredRowsBecomeRowsAndScriptState) {
                   "<tbody id='cuerpo1'>\n  <tr></tr>\n\t<script language='JavaScript'> "
                   "VANEXOSINICIALES[1] = 3; ANEXO[1]=3; </script>\n  <tr><td width='3%'>1"));
   EXPECT_EQ(Tag(page, "f11c1"),
-            "<input type=text name='f11c1' id='f11c1' value='12345679' "
+            "<input type=text name='f11c1' id='f11c1' aria-label='Anexo, rengl\xF3n 1, NIT del "
+            "comprador' value='12345679' "
             "onblur='validacionesobjetoanexo(this.name,1,poscol(this.name));validanit(this);' "
             "size='9' maxlength='50'>");
   EXPECT_TRUE(Has(Tag(page, "f11c2"), "value='0' onblur="));
@@ -168,7 +172,7 @@ TEST(EditablePageMissing, AnyMissingValueFailsWithNoPage) {
 
 TEST(EditablePageMarkup, BlankPageWithTheCorrectionDifferences) {
   const std::string page = EditablePage(testing::FullSample(3));
-  EXPECT_EQ(page.rfind("\n<html>\n", 0), 0u);
+  EXPECT_EQ(page.rfind("\n<html lang='es'>\n", 0), 0u);
   EXPECT_TRUE(Has(page, "distribuci\xF3n de petr\xF3leo crudo"));
   EXPECT_TRUE(Has(page,
                   "onclick='validaanexo2(); if (valida_c1618() && valida_formulario()) {  "

@@ -24,11 +24,12 @@ std::string ReadOnlyPage(const SampleDeclaration& d) {
 
 // The text shown in grid box `box` (6 to 117).
 std::string GridCell(const std::string& page, int box) {
-  const std::string cell = "<td class=der><strong>&nbsp;";
+  const std::string cell = "<td class=der aria-label=";
+  const std::string text = "><strong>&nbsp;";
   auto at = page.find(cell, page.find("DETALLE MOVIMIENTO"));
   for (int i = 6; i < box && at != std::string::npos; ++i) at = page.find(cell, at + 1);
   if (at == std::string::npos) return "<missing>";
-  at += cell.size();
+  at = page.find(text, at) + text.size();
   return page.substr(at, page.find("</strong>", at) - at);
 }
 
@@ -68,11 +69,15 @@ TEST(ReadOnlyPageValues, IdentityNumberAndPeriod) {
   EXPECT_TRUE(Has(page, "<font size='4'><strong>12345679</strong></font>"));
   EXPECT_TRUE(Has(page, "<strong><font size='3'>ESTACION DE SERVICIO EL PROGRESO</font></strong>"));
   EXPECT_TRUE(Has(page,
-                  "Del</td>\n<td class=der><strong>01</strong></td>\n<td "
-                  "class=der><strong>03</strong></td>\n<td class=der><strong>2011</strong>"));
+                  "Del</td>\n<td class=der aria-label='Periodo del, d\xED"
+                  "a: 01'><strong>01</strong></td>\n"
+                  "<td class=der aria-label='Periodo del, mes: 03'><strong>03</strong></td>\n"
+                  "<td class=der aria-label='Periodo del, a\xF1o: 2011'><strong>2011</strong>"));
   EXPECT_TRUE(Has(page,
-                  "Al</td>\n<td class=der><strong>31</strong></td>\n<td "
-                  "class=der><strong>03</strong></td>\n<td class=der><strong>2011</strong>"));
+                  "Al</td>\n<td class=der aria-label='Periodo al, d\xED"
+                  "a: 31'><strong>31</strong></td>\n"
+                  "<td class=der aria-label='Periodo al, mes: 03'><strong>03</strong></td>\n"
+                  "<td class=der aria-label='Periodo al, a\xF1o: 2011'><strong>2011</strong>"));
 }
 
 TEST(ReadOnlyPageValues, ShortFormNumberAndShortPeriodGiveEmptyParts) {
@@ -85,8 +90,10 @@ TEST(ReadOnlyPageValues, ShortFormNumberAndShortPeriodGiveEmptyParts) {
   ASSERT_TRUE(BuildReadOnlyPage(store, page));
   EXPECT_TRUE(Has(page, "No. &nbsp;</font><font size='3'><strong></strong>"));
   EXPECT_TRUE(Has(page,
-                  "Del</td>\n<td class=der><strong></strong></td>\n<td "
-                  "class=der><strong></strong></td>\n<td class=der><strong>2011</strong>"));
+                  "Del</td>\n<td class=der aria-label='Periodo del, d\xED"
+                  "a'><strong></strong></td>\n"
+                  "<td class=der aria-label='Periodo del, mes'><strong></strong></td>\n"
+                  "<td class=der aria-label='Periodo del, a\xF1o: 2011'><strong>2011</strong>"));
 }
 
 TEST(ReadOnlyPageValues, LongNameIsKeptWhole) {
@@ -102,10 +109,16 @@ TEST(ReadOnlyPageAnnex, RowsAsStoredZeroIncluded) {
   const std::string rows = AnnexRows(ReadOnlyPage(d));
   EXPECT_EQ(rows,
             "  <tr></tr>\n"
-            "  <tr><td>1</td>\n<td><strong>12345679</strong></td><td class=der><strong>&nbsp;0"
-            "</strong></td><td nowrap class=izq><strong>DIESEL</strong></td>\n</tr>\n"
-            "  <tr><td>2</td>\n<td><strong>19</strong></td><td class=der><strong>&nbsp;10.50"
-            "</strong></td><td nowrap class=izq><strong>asfaltos</strong></td>\n</tr>\n");
+            "  <tr><td>1</td>\n"
+            "<td aria-label='Anexo, rengl\xF3n 1, NIT del comprador: 12345679'><strong>12345679"
+            "</strong></td><td class=der aria-label='Anexo, rengl\xF3n 1, Cantidad de galones "
+            "exentos: 0'><strong>&nbsp;0</strong></td><td nowrap class=izq aria-label='Anexo, "
+            "rengl\xF3n 1, Tipo de producto: DIESEL'><strong>DIESEL</strong></td>\n</tr>\n"
+            "  <tr><td>2</td>\n"
+            "<td aria-label='Anexo, rengl\xF3n 2, NIT del comprador: 19'><strong>19</strong></td>"
+            "<td class=der aria-label='Anexo, rengl\xF3n 2, Cantidad de galones exentos: 10.50'>"
+            "<strong>&nbsp;10.50</strong></td><td nowrap class=izq aria-label='Anexo, "
+            "rengl\xF3n 2, Tipo de producto: asfaltos'><strong>asfaltos</strong></td>\n</tr>\n");
 }
 
 TEST(ReadOnlyPageAnnex, AGapEndsTheRowsShown) {
@@ -133,7 +146,8 @@ TEST(ReadOnlyPageAnnex, FiveHundredRowsThenTheTotalInTheFooter) {
   EXPECT_TRUE(Has(rows, "  <tr><td>500</td>"));
   const std::string footer = Between(page, "</tbody>\n", "</table>");
   EXPECT_EQ(footer,
-            "<tr><td><strong>TOTALES</strong></td><td></td><td class=der><strong>&nbsp;"
+            "<tr><td><strong>TOTALES</strong></td><td></td><td class=der aria-label='Anexo, total "
+            "de galones exentos, casilla 1618: 9999999999.99'><strong>&nbsp;"
             "9999999999.99</strong></td><td></td></tr>\n");
   EXPECT_TRUE(Has(page, "</html>"));
 }
@@ -165,7 +179,7 @@ TEST(ReadOnlyPageMarkup, NoInputsScriptsOrButtons) {
   EXPECT_TRUE(Has(page, "<body oncontextmenu=\"return event.srcElement.tagName=='INPUT';\">"));
   EXPECT_TRUE(Has(page, "distribuci\xF3n de petr\xF3leo crudo"));
   EXPECT_TRUE(Has(page, "<p></p>\n</form>\n</body>\n</html>"));
-  EXPECT_EQ(page.rfind("<html>", 0), 0u);
+  EXPECT_EQ(page.rfind("<html lang='es'>", 0), 0u);
 }
 
 // Stored values are shown as typed: a quote, "<" or "&" can neither end an
@@ -183,7 +197,10 @@ TEST(ReadOnlyPageMarkup, ValuesAreEscaped) {
   EXPECT_TRUE(Has(page, "<strong>1&quot;2&#39;&lt;b&gt;&amp;</strong>"));
   EXPECT_TRUE(Has(page, "A &amp; B &lt;script&gt;alert(1)&lt;/script&gt;"));
   EXPECT_TRUE(Has(page, "&nbsp;&lt;i&gt;7301</strong>"));
-  EXPECT_TRUE(Has(page, "<td><strong>x&#39;y&quot;z</strong>"));
+  EXPECT_TRUE(Has(page, "><strong>x&#39;y&quot;z</strong>"));
+  // The value read with its name is escaped too: it cannot end the name.
+  EXPECT_TRUE(Has(page, "NIT del comprador: x&#39;y&quot;z'><strong>"));
+  EXPECT_TRUE(Has(page, "casilla 1619: &lt;i&gt;7301'><strong>"));
   EXPECT_FALSE(Has(page, "<script>"));
   EXPECT_FALSE(Has(page, "<i>"));
 }
