@@ -21,8 +21,8 @@ echo "== $deb"
 dpkg-deb --field "$deb"
 
 echo "== lintian"
-# Errors fail the build; warnings and notes are shown.
-lintian --fail-on error --info "$deb"
+# Errors fail the build; warnings and notes (I:) are shown.
+lintian --fail-on error --display-info "$deb"
 
 echo "== desktop-file-validate and appstreamcli validate"
 contents=$(mktemp -d)
