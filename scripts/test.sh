@@ -19,6 +19,13 @@ scripts/check-format.sh
 echo "== build"
 scripts/build.sh
 
+echo "== parallel build with CMake's default generator (Unix Makefiles)"
+# Only the embedded resources, whose inputs other targets generate (the page
+# by tools/pagegen, the pictures by paint_icons): generators other than Ninja
+# need those dependencies declared, or a parallel build fails.
+cmake -S . -B build-make >/dev/null
+cmake --build build-make --target app_resource_objects -j "$jobs"
+
 echo "== core and window tests"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
