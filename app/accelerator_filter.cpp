@@ -29,6 +29,9 @@ const Accelerator kAccelerators[] = {
     {Qt::Key_Insert, Qt::ShiftModifier, Command::Nothing},    // paste
     {Qt::Key_X, Qt::ControlModifier, Command::Nothing},       // cut
     {Qt::Key_Z, Qt::ControlModifier, Command::Nothing},       // undo
+
+    // Chromium's paste without formatting.
+    {Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier, Command::Nothing},
 };
 
 constexpr Qt::KeyboardModifiers kRelevantModifiers =

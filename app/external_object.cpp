@@ -1,15 +1,47 @@
 #include "app/external_object.h"
 
 #include <QFile>
+#include <optional>
 
 #include "declaration/cp1252.h"
 
 namespace f7301 {
 namespace {
 
-QByteArray ToCp1252(const QString& text) {
-  const std::string bytes = Utf8ToCp1252(text.toUtf8().toStdString());
+QByteArray FromStd(const std::string& bytes) {
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// Accents are composed first, so that an accent Windows-1252 holds is kept
+// whoever called. The page refuses what cannot be stored before it calls;
+// here nothing is lost silently all the same: a text that cannot be held
+// whole is refused.
+std::optional<QByteArray> ToCp1252(const QString& text) {
+  // Qt writes half a surrogate pair as "?" in UTF-8.
+  if (!text.isValidUtf16()) return std::nullopt;
+  const auto bytes =
+      Utf8ToCp1252Exact(text.normalized(QString::NormalizationForm_C).toUtf8().toStdString());
+  if (!bytes) return std::nullopt;
+  return FromStd(*bytes);
+}
+
+// Half a surrogate pair becomes the replacement character U+FFFD, which the
+// copy then shows: Qt would write it as "?".
+QString WithoutLoneSurrogates(QString text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      ++i;
+    } else if (text[i].isSurrogate()) {
+      text[i] = QChar::ReplacementCharacter;
+    }
+  }
+  return text;
+}
+
+// The page copy keeps any character as an HTML character reference.
+QByteArray HtmlToCp1252(const QString& html) {
+  const QString composed = WithoutLoneSurrogates(html).normalized(QString::NormalizationForm_C);
+  return FromStd(Utf8ToCp1252Html(composed.toUtf8().toStdString()));
 }
 
 // Calls wait in `pending` until the channel reports the program's object.
@@ -80,7 +112,14 @@ QWebEngineScript CExternalObject::InjectedScript() {
 
 void CExternalObject::GeneraArchivo(const QString& xml, const QString& formNumber,
                                     const QString& html, const QString& nit) {
-  emit generaArchivo(ToCp1252(xml), ToCp1252(formNumber), ToCp1252(html), ToCp1252(nit));
+  const auto xmlBytes = ToCp1252(xml);
+  const auto formNumberBytes = ToCp1252(formNumber);
+  const auto nitBytes = ToCp1252(nit);
+  if (!xmlBytes || !formNumberBytes || !nitBytes) {
+    emit generaArchivoRefused();
+    return;
+  }
+  emit generaArchivo(*xmlBytes, *formNumberBytes, HtmlToCp1252(html), *nitBytes);
 }
 
 }  // namespace f7301

@@ -3,7 +3,7 @@
 // window.external.GeneraArchivo(xml, formNumber, html, nit) when "Validar"
 // accepts the form. The call reaches this object through a QWebChannel; the
 // four strings are handed on as Windows-1252 bytes, the encoding of stored
-// declarations.
+// declarations, or refused when the declaration would not be stored whole.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -32,6 +32,9 @@ class CExternalObject : public QObject {
  signals:
   void generaArchivo(const QByteArray& xml, const QByteArray& formNumber, const QByteArray& html,
                      const QByteArray& nit);
+  // The XML, the form number or the NIT held a character that Windows-1252
+  // cannot hold; nothing was handed on.
+  void generaArchivoRefused();
 };
 
 }  // namespace f7301

@@ -1,5 +1,6 @@
 #include "app/formulario_view.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -15,6 +16,7 @@
 #include "app/external_object.h"
 #include "app/form_page.h"
 #include "app/modal_prompts.h"
+#include "app/paste_guard.h"
 #include "app/res_scheme.h"
 #include "app/spanish_locale.h"
 #include "declaration/declaration_paths.h"
@@ -28,6 +30,11 @@ std::pair<std::filesystem::path, QDateTime> WrittenFile(const DeclarationWriter&
   const QString path = QString::fromStdString(PathToUtf8(writer.archivo()));
   return {writer.archivo(), path.isEmpty() ? QDateTime() : QFileInfo(path).lastModified()};
 }
+
+constexpr const char* kGeneraCaption = "Formulario RTQ-7301";
+constexpr const char* kUnstorableText =
+    "Error:\nLa declaración contiene caracteres que no pueden guardarse en el archivo. No se ha "
+    "generado el archivo de la declaración.";
 
 std::string ToStdString(const QByteArray& bytes) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -69,7 +76,11 @@ CFormularioView::CFormularioView(QWidget* parent)
   layout->addWidget(m_browser);
   setFocusProxy(m_browser);
 
+  QCoreApplication::instance()->installEventFilter(new CPasteGuard(m_browser, this));
+
   connect(m_external, &CExternalObject::generaArchivo, this, &CFormularioView::OnGeneraArchivo);
+  connect(m_external, &CExternalObject::generaArchivoRefused, this,
+          [this] { m_prompts.ShowViewMessage(kUnstorableText, kGeneraCaption); });
   connect(m_browser, &QWebEngineView::printFinished, this, &CFormularioView::OnPrintFinished);
 }
 

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace f7301 {
 namespace {
@@ -12,12 +14,12 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char ToCp1252Byte(char32_t cp) {
+std::optional<char> ToCp1252Byte(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
   }
-  return '?';
+  return std::nullopt;
 }
 
 // Decodes one UTF-8 sequence at `pos`; returns false (and advances one byte)
@@ -78,7 +80,38 @@ std::string Utf8ToCp1252(std::string_view utf8) {
   std::size_t pos = 0;
   while (pos < utf8.size()) {
     char32_t cp = 0;
-    out += NextCodePoint(utf8, pos, cp) ? ToCp1252Byte(cp) : '?';
+    out += NextCodePoint(utf8, pos, cp) ? ToCp1252Byte(cp).value_or('?') : '?';
+  }
+  return out;
+}
+
+std::optional<std::string> Utf8ToCp1252Exact(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    char32_t cp = 0;
+    if (!NextCodePoint(utf8, pos, cp)) return std::nullopt;
+    const auto byte = ToCp1252Byte(cp);
+    if (!byte) return std::nullopt;
+    out += *byte;
+  }
+  return out;
+}
+
+std::string Utf8ToCp1252Html(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    char32_t cp = 0;
+    if (!NextCodePoint(utf8, pos, cp)) cp = 0xFFFD;
+    const auto byte = ToCp1252Byte(cp);
+    if (byte) {
+      out += *byte;
+    } else {
+      out += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ';';
+    }
   }
   return out;
 }

@@ -19,9 +19,10 @@ function eslista(campo) {
 }
 
 // The browser's reading of a text as a number; an empty text reads 0. Infinity
-// is no amount, so it counts as not numeric.
+// is no amount, so it counts as not numeric, and neither is a number written
+// in another base ("0x10", "0b11", "0o7"), which the browser reads as well.
 function esnumerico(texto) {
-  return isFinite(Number(texto));
+  return isFinite(Number(texto)) && !/^\s*0[xbo]/i.test(texto);
 }
 
 function rechaza(campo, mensaje) {
@@ -79,9 +80,15 @@ function bientipocontenido(fila, campo) {
   return true;
 }
 
+// An empty field; a NIT box holding no NIT (nothing but zeros and blanks)
+// counts as empty too.
+function sinvalor(campo) {
+  return campo.value === "" || (esnit(campo) && nitsinvalor(campo.value));
+}
+
 // True, after telling the user, when a required field is empty.
 function requerido(fila, campo) {
-  if (campo.value === "" && reglade(fila).requerido) {
+  if (sinvalor(campo) && reglade(fila).requerido) {
     alert("Error:\nLa casilla está en blanco. Por favor llénela");
     marcainvalida(campo);
     campo.focus();
@@ -169,6 +176,8 @@ function validaciones(campo) {
   if (!bientipocontenido(fila, campo)) {
     campo.focus();
     campo.value = "";
+    // The totals must not go on counting the value just taken out.
+    recalcula();
     return;
   }
   recalcula();
@@ -229,21 +238,27 @@ function inicialanexo2() {
   }
 }
 
+function celdavacia(celda) {
+  return celda.value == "";
+}
+
 // The first empty cell of the rows before `hasta`, or null when they are all
-// complete. Rows the page does not hold are passed over.
-function primerafaltante(tabla, hasta) {
+// complete; `vacia` tells an empty cell (by default one without text). Rows
+// the page does not hold are passed over.
+function primerafaltante(tabla, hasta, vacia) {
+  vacia = vacia || celdavacia;
   for (var fila = 1; fila < hasta; fila++) {
     for (var col = 1; col <= VMAXCOL[tabla]; col++) {
       var celda = BuscaObj(celdaanexo(tabla, fila, col));
-      if (celda && celda.value == "") return { celda: celda, col: col };
+      if (celda && vacia(celda)) return { celda: celda, col: col };
     }
   }
   return null;
 }
 
 // Tells the user about the first incomplete row before `hasta`; true if there is one.
-function avisafaltante(tabla, hasta) {
-  var faltante = primerafaltante(tabla, hasta);
+function avisafaltante(tabla, hasta, vacia) {
+  var faltante = primerafaltante(tabla, hasta, vacia);
   if (!faltante) return false;
   alert(FALTAENANEXO[faltante.col]);
   marcainvalida(faltante.celda);
@@ -277,13 +292,16 @@ function validacionesobjetoanexo(nombre, tabla, col) {
     formulas();
     return;
   }
+  // A cell emptied here takes its value out of the sums at once.
   if (avisafaltante(tabla, fila)) {
     celda.value = "";
+    formulas();
     return;
   }
   if (!bientipocontenido(a[tabla][col], celda)) {
     celda.value = "";
     celda.focus();
+    formulas();
     return;
   }
   reformateafila(tabla, fila);
@@ -326,7 +344,8 @@ function revisaanexo(tabla, hasta) {
 // Final annex check of "Validar", then the form check and generation.
 function validaarchivoanexo() {
   var ultima = ultimafilaanexo(1);
-  if (avisafaltante(1, ultima + 1)) return;
+  // Here a buyer's NIT of zeros or blanks is no NIT: the row is incomplete.
+  if (avisafaltante(1, ultima + 1, sinvalor)) return;
   if (!revisaanexo(1, ultima)) {
     for (var fila = 1; fila <= ultima; fila++) reformateafila(1, fila);
     totalesanexo();
@@ -338,7 +357,7 @@ function validaarchivoanexo() {
 }
 
 function validaarchivo() {
-  if (periodovigente() && formulariovalido()) {
+  if (periodovigente() && formulariovalido() && declaracionguardable()) {
     formulas();
     habilita();
     nitsinguion();

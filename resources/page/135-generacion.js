@@ -218,17 +218,28 @@ function casillasxml(desde, hasta) {
 // row left out still uses up its numbers. The rows walked are those the page
 // holds, whatever count trenglon1 carries, and never more than the annex can
 // number before box 1618.
-function anexoxml() {
+// A NIT of zeros or blanks is no NIT: such a row is left out too.
+function filasescritas() {
   var filas = Math.min(filasenpagina(1), VMAXANEXOS[1]);
-  var xml = "";
+  var escritas = [];
   for (var fila = 1; fila <= filas; fila++) {
     var nit = BuscaObj(celdaanexo(1, fila, 1));
     var galones = BuscaObj(celdaanexo(1, fila, 2));
     var producto = BuscaObj(celdaanexo(1, fila, 3));
-    if (!nit || !galones || nit.value == "" || galones.value == "") continue;
-    var id = 118 + 3 * (fila - 1);
-    xml += casillacdata(id, nit.value) + casillaxml(id + 1, galones.value) +
-           casillacdata(id + 2, producto ? producto.value : "");
+    if (!nit || !galones || nitsinvalor(nit.value) || galones.value == "") continue;
+    escritas.push({ fila: fila, nit: nit, galones: galones, producto: producto });
+  }
+  return escritas;
+}
+
+function anexoxml() {
+  var escritas = filasescritas();
+  var xml = "";
+  for (var i = 0; i < escritas.length; i++) {
+    var fila = escritas[i];
+    var id = 118 + 3 * (fila.fila - 1);
+    xml += casillacdata(id, fila.nit.value) + casillaxml(id + 1, fila.galones.value) +
+           casillacdata(id + 2, fila.producto ? fila.producto.value : "");
   }
   return xml;
 }
@@ -300,9 +311,10 @@ function sinmensajes(revisa) {
   }
 }
 
-// A NIT of nothing but zeros and blanks names no buyer.
+// A NIT of nothing but zeros, blanks and hyphens names no one: the form
+// takes it as not filled in.
 function nitsinvalor(texto) {
-  return !/[^0 ]/.test(texto);
+  return /^[0\s-]*$/.test(texto);
 }
 
 // Checks one row read from the file as leaving each of its cells would, and
@@ -432,4 +444,114 @@ function exportaanexo() {
     });
   }
   return filas;
+}
+
+// ---------------------------------------------------------------- stored text
+
+// The declaration is stored in Windows-1252. Its characters between 0x80 and
+// 0x9F; below and above them it agrees with Unicode.
+var CP1252ALTOS = "\u20ac\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039\u0152" +
+                  "\u017d\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122\u0161\u203a" +
+                  "\u0153\u017e\u0178";
+
+function encp1252(caracter) {
+  var n = caracter.codePointAt(0);
+  return n < 0x80 || (n >= 0xa0 && n <= 0xff) || CP1252ALTOS.indexOf(caracter) >= 0;
+}
+
+// A character as a message names it: in quotes, or by its code when it
+// cannot be seen (controls, accents standing alone, spaces other than the
+// blank).
+function nombracaracter(caracter) {
+  if (caracter != " " && /[\p{C}\p{M}\p{Z}]/u.test(caracter)) {
+    return "U+" + rellena(caracter.codePointAt(0).toString(16).toUpperCase(), 4);
+  }
+  return "\"" + caracter + "\"";
+}
+
+// The characters of `texto` that the declaration cannot store, as named to
+// the user: those Windows-1252 lacks and the controls XML cannot carry.
+function caracteresnoguardables(texto) {
+  var nombres = [];
+  for (var caracter of texto) {
+    var fuera = !encp1252(caracter) || /[\x00-\x08\x0b\x0c\x0e-\x1f]/.test(caracter);
+    var nombre = nombracaracter(caracter);
+    if (fuera && nombres.indexOf(nombre) < 0) nombres.push(nombre);
+  }
+  return nombres;
+}
+
+// What keeps `texto` from standing in its place in the declaration XML: its
+// characters that cannot be stored, else the end of a CDATA section, else,
+// outside CDATA, the characters that start markup. Empty when nothing does.
+function noguardable(texto, encdata) {
+  var nombres = caracteresnoguardables(texto);
+  if (nombres.length) return nombres;
+  if (texto.indexOf("]]>") >= 0) return ["\"]]>\""];
+  var marca = encdata ? null : /[<&]/.exec(texto);
+  return marca ? ["\"" + marca[0] + "\""] : [];
+}
+
+var NOMBRESCASILLA = {
+  c2: "\"NIT del contribuyente\"",
+  c3: "\"Nombre o razón social del contribuyente\""
+};
+var COLUMNASANEXO = ["", "NIT", "Cantidad de Galones Exentos", "Tipo de Producto"];
+
+// A box as the form's messages name it.
+function nombrecasilla(campo) {
+  var celda = /^f1(\d+)c(\d+)$/.exec(campo.name);
+  if (celda) {
+    return "\"" + COLUMNASANEXO[celda[2]] + "\" del renglón " + celda[1] +
+           " de \"VENTAS TOTALES EXENTAS\"";
+  }
+  if (NOMBRESCASILLA[campo.name]) return NOMBRESCASILLA[campo.name];
+  return campo.name ? "\"" + campo.name + "\"" : "";
+}
+
+function mensajenoguardable(campo, nombres) {
+  var uno = nombres.length == 1;
+  var lista = uno ? nombres[0] : nombres.slice(0, -1).join(", ") + " y " + nombres[nombres.length - 1];
+  var casilla = nombrecasilla(campo);
+  return "Error:\nLa casilla " + (casilla ? casilla + " " : "") + "contiene " + lista + ", que no " +
+         (uno ? "puede" : "pueden") + " guardarse en la declaración.\nPor favor corríjala.";
+}
+
+// Leaving a text box: tells the user of characters the declaration cannot
+// store, which "Validar" will refuse. True when there are none.
+function avisanoguardable(campo) {
+  var nombres = caracteresnoguardables(campo.value);
+  if (!nombres.length) return true;
+  alert(mensajenoguardable(campo, nombres));
+  return false;
+}
+
+// The boxes whose typed text goes into the declaration, each with whether
+// it stands there inside CDATA.
+function textosdeclaracion() {
+  var lugares = [{ campo: BuscaObj("c2"), cdata: false }, { campo: BuscaObj("c3"), cdata: true }];
+  var filas = filasescritas();
+  for (var i = 0; i < filas.length; i++) {
+    lugares.push({ campo: filas[i].nit, cdata: true }, { campo: filas[i].galones, cdata: false },
+                 { campo: filas[i].producto, cdata: true });
+  }
+  return lugares;
+}
+
+// "Validar": every text must stand in its place in the declaration exactly
+// as typed; the first that cannot is named and nothing is generated.
+function declaracionguardable() {
+  var lugares = textosdeclaracion();
+  for (var i = 0; i < lugares.length; i++) {
+    var campo = lugares[i].campo;
+    if (!campo) continue;
+    if (campo.tagName != "SELECT") campo.value = campo.value.normalize("NFC");
+    var nombres = noguardable(campo.value, lugares[i].cdata);
+    if (nombres.length) {
+      alert(mensajenoguardable(campo, nombres));
+      campo.focus();
+      return false;
+    }
+  }
+  return true;
 }

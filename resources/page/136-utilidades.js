@@ -65,8 +65,24 @@ function poscol(nombre) {
   return partes ? Number(partes[1]) : 0;
 }
 
+// Capitals that Windows-1252 holds: a letter whose capital it lacks ("µ",
+// "ƒ") stays as it is rather than turn into a letter the declaration cannot
+// store.
+function mayusculas(texto) {
+  var resultado = "";
+  for (var letra of texto) {
+    var mayuscula = letra.toUpperCase();
+    var guardable = !encp1252(letra) || caracteresnoguardables(mayuscula).length == 0;
+    resultado += guardable ? mayuscula : letra;
+  }
+  return resultado;
+}
+
+// Writes the name in capitals, and tells the user of any character that the
+// declaration cannot store.
 function UCase(campo) {
-  campo.value = campo.value.toUpperCase();
+  campo.value = mayusculas(campo.value.normalize("NFC"));
+  avisanoguardable(campo);
 }
 
 // ---------------------------------------------------------------- NIT
@@ -83,7 +99,7 @@ function fnit(texto) {
 function nitvalido(campo) {
   if (campo.value == "") return true;
   if (Number(campo.value) == 0) return false;
-  campo.value = campo.value.toUpperCase();
+  campo.value = mayusculas(campo.value);
   var nit = campo.value;
   var cuerpo = nit.substring(0, nit.length - 1);
   var suma = 0;
@@ -101,7 +117,10 @@ function nitvalido(campo) {
 // may go on all the same.
 function revisanit(campo) {
   if (!campo) return true;
-  campo.value = fnit(campo.value.replace(/-/g, ""));
+  campo.value = fnit(campo.value.normalize("NFC").replace(/-/g, ""));
+  // A character the declaration cannot store is told first: the check
+  // character of such a NIT means nothing.
+  if (!avisanoguardable(campo)) return false;
   if (nitvalido(campo)) return true;
   alert("Error:\nEl NIT posee un dígito verificador inválido.\nPor favor escríbalo correctamente");
   marcainvalida(campo);
@@ -113,6 +132,11 @@ function revisanit(campo) {
     // A field that holds no selectable text has nothing to select.
   }
   return false;
+}
+
+// The taxpayer's NIT and the buyers' NITs of the annex (its first column).
+function esnit(campo) {
+  return campo.name == "c2" || /^f\d+c1$/.test(campo.name);
 }
 
 function nitsinguion() {
@@ -373,6 +397,9 @@ function anexa(campo, tabla) {
   ponvalor("nrenglon" + tabla, String(pedidas));
   habilita();
   agregar(pedidas, tabla);
+  // The boxes the user never types in (form number, period end, computed
+  // boxes) go back to being disabled, as on a fresh form.
+  habilitacasillas();
   ponvalor("trenglon" + tabla, String(ANEXO[tabla]));
   inicialanexo2();
 }

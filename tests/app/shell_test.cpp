@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "app/accelerator_filter.h"
@@ -201,6 +202,34 @@ class ShellTest : public QObject {
     QCOMPARE(RunJs(kFieldValue).toString(), QStringLiteral("77"));
     QCOMPARE(RunJs("document.activeElement.id").toString(), QStringLiteral("prueba"));
     QVERIFY(prompts.asked.empty());
+  }
+
+  // Ctrl+V and Shift+Insert are in the table above; Ctrl+Shift+V and the X11
+  // middle click paste as well in Chromium. Only the context menu may paste.
+  void pasteReachesAFieldOnlyThroughTheContextMenu() {
+    QVERIFY(FocusTestField());
+    RunJs(
+        "window.__botones = [];"
+        "document.addEventListener('mousedown', function (e) { __botones.push(e.button); }, "
+        "true); 1");
+    QApplication::clipboard()->setText(QStringLiteral("PEGADO"));
+    if (QApplication::clipboard()->supportsSelection()) {
+      QApplication::clipboard()->setText(QStringLiteral("SELECCION"), QClipboard::Selection);
+    }
+    QTest::keyClick(PageWidget(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    const QPoint field(
+        RunJs("document.getElementById('prueba').getBoundingClientRect().x + 5").toInt(),
+        RunJs("document.getElementById('prueba').getBoundingClientRect().y + 5").toInt());
+    QTest::mouseClick(PageWidget(), Qt::MiddleButton, {}, field);
+    // A left click on the same spot reaches the page: the middle one could have.
+    QTest::mouseClick(PageWidget(), Qt::LeftButton, {}, field);
+    QVERIFY(WaitForJs("__botones.indexOf(0) >= 0"));
+    QCOMPARE(RunJs(kFieldValue).toString(), QString());
+    QCOMPARE(RunJs("__botones.join()").toString(), QStringLiteral("0"));
+
+    // The context menu's "Pegar".
+    Page().triggerAction(QWebEnginePage::Paste);
+    QVERIFY(WaitForJs(QStringLiteral("%1 === 'PEGADO'").arg(kFieldValue)));
   }
 
   void ctrlIIsBoundToNothing() {

@@ -82,15 +82,34 @@ class ViewTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(prompts.CountOf(PromptKind::DestinationDirectory), 1, 5000);
   }
 
-  void generaArchivoCharactersOutsideWindows1252BecomeQuestionMarks() {
+  // Nothing is ever stored as "?": a declaration that Windows-1252 cannot
+  // hold whole is refused with a message; the page copy keeps any character.
+  void generaArchivoRefusesCharactersOutsideWindows1252() {
     PromptScript prompts;  // the declaration writer's directory dialog: cancelled
     QSignalSpy spy(Frame().view()->external(), &CExternalObject::generaArchivo);
-    RunJs("window.external.GeneraArchivo('\\u4e2d', 7301, undefined, null)");
+    for (const char* call : {"GeneraArchivo('<N>\\u0141\\u00f3d\\u017a</N>', '1', '', '19')",
+                             "GeneraArchivo('<N/>', '1', '', '\\u4e2d')",
+                             "GeneraArchivo('<N/>', '\\ud800', '', '19')"}) {
+      prompts.asked.clear();
+      RunJs(QStringLiteral("window.external.%1").arg(QLatin1String(call)));
+      QTRY_COMPARE_WITH_TIMEOUT(prompts.CountOf(PromptKind::ViewMessage), 1, 10000);
+      QCOMPARE(prompts.asked.at(0).text,
+               QStringLiteral("Error:\nLa declaración contiene caracteres que no pueden guardarse "
+                              "en el archivo. No se ha generado el archivo de la declaración."));
+      QCOMPARE(prompts.asked.at(0).caption, QStringLiteral("Formulario RTQ-7301"));
+    }
+    QCOMPARE(prompts.CountOf(PromptKind::DestinationDirectory), 0);
+    QCOMPARE(spy.count(), 0);
+
+    RunJs(
+        "window.external.GeneraArchivo('<N>Jose\\u0301</N>', 7301, "
+        "'<b>\\u0141\\u00e9\\udc00</b>', null)");
     QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 10000);
     const auto args = spy.takeFirst();
-    QCOMPARE(args.at(0).toByteArray(), QByteArray("?"));
+    QCOMPARE(args.at(0).toByteArray(), QByteArray("<N>Jos\xE9</N>"));  // the accent composed
     QCOMPARE(args.at(1).toByteArray(), QByteArray("7301"));
-    QCOMPARE(args.at(2).toByteArray(), QByteArray());
+    QCOMPARE(args.at(2).toByteArray(), QByteArray("<b>&#321;\xE9&#65533;</b>"));
+    QCOMPARE(args.at(3).toByteArray(), QByteArray());
   }
 
   void callMadeWhileThePageIsStillLoadingIsNotLost() {

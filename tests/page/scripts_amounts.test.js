@@ -111,3 +111,78 @@ describe('the number of the rectified declaration', () => {
       assert.deepEqual(await form.takeAlerts(), []);
     }));
 });
+
+describe('an amount is written in decimal', () => {
+  test('hexadecimal, binary and octal texts get the numeric message', () =>
+    onForm(env, async (form) => {
+      for (const [box, typed] of [['c6', '0x10'], ['c6', '0b11'], ['c6', '0o7'], ['c1620', '0X1F']]) {
+        await form.enter(box, typed);
+        assert.deepEqual(await form.takeAlerts(), [MSG.numeric], `typed ${typed}`);
+        assert.equal(await form.value(box), '', `typed ${typed}`);
+      }
+      // A decimal amount with leading zeros is still the decimal amount.
+      await form.enter('c6', '010');
+      assert.equal(await form.value('c6'), '10.00');
+      assert.deepEqual(await form.takeAlerts(), []);
+    }));
+
+  test('annex gallons and the rows requested follow the same rule', () =>
+    onForm(env, async (form) => {
+      await form.enter('f11c1', '19');
+      await form.enter('f11c2', '0x10');
+      assert.deepEqual(await form.takeAlerts(), [MSG.numeric]);
+      assert.equal(await form.value('f11c2'), '');
+      await form.enter('renglones1', '0b11');
+      await form.click('botonanexo1');
+      assert.deepEqual(await form.takeAlerts(), [MSG.numeric]);
+      assert.equal(await form.page.evaluate(() => document.getElementsByName('f14c1').length), 0);
+    }));
+});
+
+describe('the totals follow the values on screen', () => {
+  test('a refused grid amount takes its earlier value out of the totals at once', () =>
+    onForm(env, async (form) => {
+      await form.enter('c6', '40');
+      assert.deepEqual(await form.values(['c13', 'c110']), ['40.00', '40.00']);
+      await form.enter('c6', '1,5');
+      assert.deepEqual(await form.takeAlerts(), [MSG.numeric]);
+      assert.equal(await form.value('c6'), '');
+      assert.deepEqual(await form.values(['c13', 'c110']), ['0', '0']);
+    }));
+
+  test('a refused fine takes the total to pay back to nothing', () =>
+    onForm(env, async (form) => {
+      await form.enter('c1620', '100');
+      assert.equal(await form.value('c1621'), '100.00');
+      await form.enter('c1620', '1,5');
+      assert.deepEqual(await form.takeAlerts(), [MSG.numeric]);
+      assert.equal(await form.value('c1621'), '0');
+    }));
+
+  test('refused annex gallons leave the annex total at once', () =>
+    onForm(env, async (form) => {
+      await form.enter('f11c1', '19');
+      await form.enter('f11c2', '10');
+      await form.choose('f11c3', 'DIESEL');
+      assert.equal(await form.value('c1618'), '10.00');
+      await form.enter('f11c2', '1,5');
+      assert.deepEqual(await form.takeAlerts(), [MSG.numeric]);
+      assert.equal(await form.value('c1618'), '0');
+    }));
+
+  test('gallons emptied because an earlier row is incomplete leave the total too', () =>
+    onForm(env, async (form) => {
+      await form.enter('f11c1', '19');
+      await form.enter('f11c2', '1');
+      await form.choose('f11c3', 'NAFTA');
+      await form.enter('f12c1', '140');
+      await form.enter('f12c2', '5');
+      await form.choose('f12c3', 'NAFTA');
+      assert.equal(await form.value('c1618'), '6.00');
+      await form.enter('f11c1', '');
+      await form.enter('f12c2', '7');
+      assert.deepEqual(await form.takeAlerts(), [MSG.rowNit]);
+      assert.equal(await form.value('f12c2'), '');
+      assert.equal(await form.value('c1618'), '1.00');
+    }));
+});

@@ -139,3 +139,25 @@ describe('annex total', () => {
       assert.equal(await form.value('c1618'), '103.25');
     }));
 });
+
+describe('adding rows keeps the fixed fields fixed', () => {
+  // Every named field with its disabled and read-only state.
+  const fieldStates = (form) =>
+    form.page.evaluate(() =>
+      [...document.querySelectorAll('input[name], select[name]')].map((f) => [f.name, f.disabled, f.readOnly]));
+
+  test('the form number, the period end, the computed boxes and totals stay disabled', () =>
+    onForm(env, async (form) => {
+      const fresh = await fieldStates(form);
+      const disabled = fresh.filter(([, off]) => off).map(([name]) => name);
+      for (const name of ['c1', 'dia_ini', 'dia_fin', 'mes_fin', 'anio_fin', 'c13', 'c110', 'c117', 'c1618', 'c1621']) {
+        assert.ok(disabled.includes(name), `${name} is disabled on a fresh form`);
+      }
+      await addRows(form, 2);
+      const after = new Map((await fieldStates(form)).map(([name, ...state]) => [name, state]));
+      for (const [name, ...state] of fresh) assert.deepEqual(after.get(name), state, name);
+      // The new rows are ready for typing.
+      assert.deepEqual(after.get('f15c1'), [false, false]);
+      assert.deepEqual(after.get('f15c3'), [false, false]);
+    }));
+});

@@ -380,3 +380,50 @@ describe('checks before generation', () => {
       assert.match(xml, / <NIT>12345678<\/NIT> /);
     }));
 });
+
+describe('a NIT of only zeros or blanks is no NIT', () => {
+  test('the taxpayer NIT is asked for as an empty box', () =>
+    onForm(env, async (form) => {
+      for (const nit of ['0', '000', '   ', '0 0', '0-0']) {
+        await fillHeader(form, { nit });
+        // Leaving the box still tells of the check character.
+        assert.deepEqual(await form.takeAlerts(), [MSG.nit], `NIT "${nit}" when left`);
+        await form.validar();
+        assert.deepEqual(await form.takeAlerts(), [MSG.blank], `NIT "${nit}" at Validar`);
+        assert.equal(await form.focused(), 'c2');
+      }
+      assert.deepEqual(await form.generaCalls(), []);
+    }));
+
+  test('an annex NIT is asked for as a missing NIT of its row', () =>
+    onForm(env, async (form) => {
+      await fillHeader(form);
+      await form.enter('c36', '5');
+      for (const nit of ['000', '  ']) {
+        await fillAnnexRow(form, 1, { nit, gallons: '5', product: 'DIESEL' });
+        assert.deepEqual(await form.takeAlerts(), [MSG.nit], `NIT "${nit}" when left`);
+        await form.validar();
+        assert.deepEqual(await form.takeAlerts(), [MSG.rowNit], `NIT "${nit}" at Validar`);
+        assert.equal(await form.focused(), 'f11c1');
+      }
+      assert.deepEqual(await form.generaCalls(), []);
+    }));
+
+  test('a row of a zero NIT and zero gallons is not written', () =>
+    onForm(env, async (form) => {
+      await fillHeader(form);
+      await fillAnnexRow(form, 1, { nit: '19', gallons: '3', product: 'NAFTA' });
+      await form.enter('f12c1', '0');
+      await form.enter('f12c2', '0');
+      await form.enter('c60', '3');
+      await form.takeAlerts();
+      await form.validar();
+      assert.deepEqual(await form.takeAlerts(), []);
+      const [xml] = await onlyCall(form);
+      assert.equal(xml, declarationXml({
+        ...MARCH_2011, number: await form.value('c1'), date: '05/03/2011', amount: '0',
+        boxes: { 60: '3.00', 61: '-3.00', 116: '3.00', 117: '-3.00', 1618: '3.00' },
+        annex: [{ row: 1, nit: '19', gallons: '3.00', product: 'NAFTA' }],
+      }));
+    }));
+});
