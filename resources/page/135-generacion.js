@@ -523,6 +523,7 @@ function avisanoguardable(campo) {
   var nombres = caracteresnoguardables(campo.value);
   if (!nombres.length) return true;
   alert(mensajenoguardable(campo, nombres));
+  marcainvalida(campo);
   return false;
 }
 
@@ -549,6 +550,7 @@ function declaracionguardable() {
     var nombres = noguardable(campo.value, lugares[i].cdata);
     if (nombres.length) {
       alert(mensajenoguardable(campo, nombres));
+      marcainvalida(campo);
       campo.focus();
       return false;
     }
