@@ -381,7 +381,8 @@ function nombreceldaanexo(tabla, fila, col) {
 // the focus returns to it. A box that cannot take the focus is not marked:
 // nothing would ever clear the mark.
 function marcainvalida(campo) {
-  if (!campo || campo.disabled || campo.type == "hidden") return;
+  // The stand-ins of annex cells that an import checks are no page elements.
+  if (!campo || !campo.setAttribute || campo.disabled || campo.type == "hidden") return;
   campo.setAttribute("aria-invalid", "true");
 }
 
