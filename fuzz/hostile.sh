@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Writes into DIR the inputs that made the XML reader take minutes when its
+# Writes into DIR the texts that made the XML reader take minutes when its
 # search for a closing tag was not linear, each 8.3 MB (a little above the
 # largest declaration XML a file under the read limit holds):
 #   near-matches  a tag named by a long run of "</", then "</" to the end
