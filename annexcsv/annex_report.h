@@ -21,4 +21,12 @@ std::string AnnexImportReport(const AnnexFile& file, const AnnexImportAnswer& an
 // The message after the export of `rows` rows to `path` (UTF-8).
 std::string AnnexExportReport(int rows, const std::string& path);
 
+// An export asked of an annex without a single complete row.
+inline constexpr const char* kNothingToExport =
+    "Error:\nEl anexo no tiene renglones completos que exportar.";
+
+// The page on screen did not answer as the form does (it changed meanwhile).
+inline constexpr const char* kFormDidNotAnswer =
+    "Error:\nEl formulario no respondi\xC3\xB3; no se import\xC3\xB3 ni export\xC3\xB3 nada.";
+
 }  // namespace f7301

@@ -13,6 +13,10 @@ inline constexpr const char* kPromptGuardar = "Guarda el documento activo\nGuard
 inline constexpr const char* kPromptImprimir = "Imprime el documento activo\nImprimir";
 inline constexpr const char* kPromptModificar =
     "Abre un archivo existente y permite modificarlo\nModificar";
+inline constexpr const char* kPromptImportarAnexo =
+    "Importa las ventas exentas del anexo desde un archivo CSV\nImportar anexo";
+inline constexpr const char* kPromptExportarAnexo =
+    "Guarda las ventas exentas del anexo en un archivo CSV\nExportar anexo";
 inline constexpr const char* kPromptAcercaDe =
     "Muestra información del programa, número de versión y copyright\nAcerca de";
 inline constexpr const char* kPromptSalir = "Sale de la aplicación\nSalir";

@@ -12,6 +12,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "app/annex_transfer.h"
 #include "app/dialog_folders.h"
 #include "app/external_object.h"
 #include "app/form_page.h"
@@ -51,6 +52,7 @@ CFormularioView::CFormularioView(QWidget* parent)
       m_channel(new QWebChannel(this)),
       m_external(new CExternalObject(this)),
       m_prompts(*this),
+      m_annex(new CAnnexTransfer(*this, *m_page, m_prompts)),
       m_writer(m_prompts, PathFromUtf8(ProposedDestination().toStdString())) {
   m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
   m_profile->setHttpAcceptLanguage(QString::fromLatin1(kProgramLanguage));

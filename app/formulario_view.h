@@ -19,6 +19,7 @@ class QWebEngineView;
 
 namespace f7301 {
 
+class CAnnexTransfer;
 class CExternalObject;
 class CFormPage;
 class CResSchemeHandler;
@@ -48,6 +49,7 @@ class CFormularioView : public QWidget {
 
   QWebEngineView* browser() const { return m_browser; }
   CExternalObject* external() const { return m_external; }
+  CAnnexTransfer* annexTransfer() const { return m_annex; }
   UserPrompts& prompts() { return m_prompts; }
   const DeclarationWriter& writer() const { return m_writer; }
   const CXmlReader& xmlReader() const { return m_xmlReader; }
@@ -68,6 +70,7 @@ class CFormularioView : public QWidget {
   QWebChannel* m_channel;
   CExternalObject* m_external;
   CQtUserPrompts m_prompts;
+  CAnnexTransfer* m_annex;              // Importar and Exportar anexo
   CXmlReader m_xmlReader;               // the store of the declaration last reopened
   DeclarationWriter m_writer;           // keeps the last generation for Ctrl+S
   std::unique_ptr<QPrinter> m_printer;  // alive until the browser has printed

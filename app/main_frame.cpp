@@ -9,6 +9,8 @@
 
 #include "app/about_dlg.h"
 #include "app/accelerator_filter.h"
+#include "app/annex_drop_filter.h"
+#include "app/annex_transfer.h"
 #include "app/command_texts.h"
 #include "app/formulario_doc.h"
 #include "app/formulario_view.h"
@@ -32,6 +34,7 @@ CMainFrame::CMainFrame(CFormularioDoc& document, QWidget* parent)
   setCentralWidget(m_view);
   resize(1024, 768);  // the size the window takes when it is no longer maximised
   CreateActions();
+  CreateAnnexCommands();
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
@@ -41,7 +44,30 @@ CMainFrame::CMainFrame(CFormularioDoc& document, QWidget* parent)
   UpdateTitle();
 }
 
-CMainFrame::~CMainFrame() { qApp->removeEventFilter(m_accelerators); }
+CMainFrame::~CMainFrame() {
+  qApp->removeEventFilter(m_accelerators);
+  qApp->removeEventFilter(m_annexDrops);
+}
+
+// Importing and exporting the annex act on a form that can be filled: on a
+// read-only page, and while a page loads, they are off.
+void CMainFrame::CreateAnnexCommands() {
+  CAnnexTransfer* annex = m_view->annexTransfer();
+  m_actImportAnnex = NewAction(this, "Importar &anexo...", kPromptImportarAnexo);
+  m_actExportAnnex = NewAction(this, "E&xportar anexo...", kPromptExportarAnexo);
+  for (QAction* a : {m_actImportAnnex, m_actExportAnnex}) a->setEnabled(annex->available());
+  connect(m_actImportAnnex, &QAction::triggered, annex, &CAnnexTransfer::Import);
+  connect(m_actExportAnnex, &QAction::triggered, annex, &CAnnexTransfer::Export);
+  connect(annex, &CAnnexTransfer::availableChanged, this, [this](bool available) {
+    m_actImportAnnex->setEnabled(available);
+    m_actExportAnnex->setEnabled(available);
+  });
+  m_annexDrops = new CAnnexDropFilter(
+      this, [annex] { return annex->available(); },
+      [annex](const QString& path) { annex->ImportFile(path); }, this);
+  qApp->installEventFilter(m_annexDrops);
+  setAcceptDrops(true);
+}
 
 void CMainFrame::CreateActions() {
   // The key texts after the tab are what the menu shows; the keys themselves
@@ -74,6 +100,9 @@ void CMainFrame::CreateMenus() {
   archivo->addAction(m_actNew);
   archivo->addAction(m_actOpen);
   archivo->addAction(m_actUpdate);
+  archivo->addSeparator();
+  archivo->addAction(m_actImportAnnex);
+  archivo->addAction(m_actExportAnnex);
   archivo->addSeparator();
   archivo->addAction(m_actPrint);
   archivo->addSeparator();

@@ -11,6 +11,7 @@ namespace f7301 {
 
 enum class Command;
 class CAcceleratorFilter;
+class CAnnexDropFilter;
 class CFormularioDoc;
 class CFormularioView;
 class CLockKeyIndicators;
@@ -40,12 +41,15 @@ class CMainFrame : public QMainWindow {
   QAction* aboutAction() const { return m_actAbout; }
   QAction* toolBarAction() const { return m_actToolBar; }
   QAction* statusBarAction() const { return m_actStatusBar; }
+  QAction* importAnnexAction() const { return m_actImportAnnex; }
+  QAction* exportAnnexAction() const { return m_actExportAnnex; }
 
  private:
   void CreateActions();
   void CreateMenus();
   void CreateToolBar();
   void CreateStatusBar();
+  void CreateAnnexCommands();
   void OnAppAbout();
 
   CFormularioDoc& m_document;
@@ -55,12 +59,15 @@ class CMainFrame : public QMainWindow {
   QLabel* m_idleText = nullptr;
   CLockKeyIndicators* m_indicators = nullptr;
   CAcceleratorFilter* m_accelerators = nullptr;
+  CAnnexDropFilter* m_annexDrops = nullptr;
 
   QAction* m_actNew = nullptr;
   QAction* m_actOpen = nullptr;    // Consultar
   QAction* m_actUpdate = nullptr;  // Modificar
   QAction* m_actPrint = nullptr;
   QAction* m_actSave = nullptr;  // Ctrl+S only: the HTML copy
+  QAction* m_actImportAnnex = nullptr;
+  QAction* m_actExportAnnex = nullptr;
   QAction* m_actExit = nullptr;
   QAction* m_actToolBar = nullptr;
   QAction* m_actStatusBar = nullptr;

@@ -1,5 +1,6 @@
 #include "app/modal_prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -53,6 +54,29 @@ std::optional<QString> AskFolder(QWidget* parent, const QString& startFolder) {
       parent, title, startFolder, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
   if (folder.isEmpty()) return std::nullopt;
   return folder;
+}
+
+std::optional<QString> AskAnnexImportFile(QWidget* parent, const QString& startFolder) {
+  const QString title = QStringLiteral("Importar anexo");
+  if (Answerer()) return Answerer()({PromptKind::AnnexImportFile, startFolder, title});
+  const QString path = QFileDialog::getOpenFileName(
+      parent, title, startFolder,
+      QStringLiteral("Archivos CSV (*.csv *.txt);;Todos los archivos (*)"), nullptr,
+      QFileDialog::DontUseNativeDialog);
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& proposal) {
+  const QString title = QStringLiteral("Exportar anexo");
+  if (Answerer()) return Answerer()({PromptKind::AnnexExportFile, proposal, title});
+  QFileDialog dialog(parent, title, proposal,
+                     QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
 }
 
 bool AskPrinter(QWidget* parent, QPrinter& printer) {

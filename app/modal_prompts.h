@@ -21,6 +21,8 @@ enum class PromptKind {
   AppMessage,            // application message box (exclamation icon)
   ViewMessage,           // the view's message box (no icon)
   ScriptAlert,           // the page's alert()
+  AnnexImportFile,       // "Importar anexo"; answer = path of the file to read
+  AnnexExportFile,       // "Exportar anexo"; answer = path of the file to write
 };
 
 struct PromptRequest {
@@ -43,6 +45,9 @@ std::optional<QString> AskDestinationDirectory(QWidget* parent, const QString& p
 // they speak the program's language whatever the desktop's is.
 std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder);
 std::optional<QString> AskFolder(QWidget* parent, const QString& startFolder);
+std::optional<QString> AskAnnexImportFile(QWidget* parent, const QString& startFolder);
+// `proposal`: the path the dialog offers; a name without extension gets ".csv".
+std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& proposal);
 // Sets `printer` up for one print; false when the user cancelled.
 bool AskPrinter(QWidget* parent, QPrinter& printer);
 

@@ -1,0 +1,95 @@
+#include "app/annex_transfer.h"
+
+#include <QDir>
+#include <QWebEnginePage>
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+
+#include "annexcsv/annex_page_calls.h"
+#include "annexcsv/annex_reader.h"
+#include "annexcsv/annex_report.h"
+#include "annexcsv/annex_writer.h"
+#include "app/dialog_folders.h"
+#include "app/modal_prompts.h"
+#include "declaration/user_prompts.h"
+
+namespace f7301 {
+namespace {
+
+std::filesystem::path ToPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text); }
+
+std::string ToUtf8(const QVariant& value) { return value.toString().toUtf8().toStdString(); }
+
+}  // namespace
+
+CAnnexTransfer::CAnnexTransfer(QWidget& view, QWebEnginePage& page, UserPrompts& prompts)
+    : QObject(&view), m_view(view), m_page(page), m_prompts(prompts) {
+  connect(&m_page, &QWebEnginePage::loadStarted, this, [this] { SetAvailable(false); });
+  connect(&m_page, &QWebEnginePage::loadFinished, this, &CAnnexTransfer::OnLoadFinished);
+}
+
+// The read-only page carries no scripts: a page without the import entry
+// cannot take an annex.
+void CAnnexTransfer::OnLoadFinished(bool ok) {
+  if (!ok) return SetAvailable(false);
+  m_page.runJavaScript(QStringLiteral("typeof importaanexo == 'function'"),
+                       [this](const QVariant& result) { SetAvailable(result.toBool()); });
+}
+
+void CAnnexTransfer::SetAvailable(bool available) {
+  if (available == m_available) return;
+  m_available = available;
+  emit availableChanged(available);
+}
+
+void CAnnexTransfer::Show(const std::string& message) {
+  m_prompts.ShowViewMessage(message, kAnnexMessageCaption);
+}
+
+void CAnnexTransfer::Import() {
+  if (!m_available) return;
+  const auto path = AskAnnexImportFile(m_view.window(), ProposedDestination());
+  if (!path) return emit finished();
+  ImportFile(*path);
+}
+
+void CAnnexTransfer::ImportFile(const QString& path) {
+  if (!m_available) return;
+  auto file = std::make_shared<const AnnexFile>(ReadAnnexCsvFile(ToPath(path)));
+  if (!file->refusal.empty()) {
+    Show(file->refusal);
+    return emit finished();
+  }
+  m_page.runJavaScript(FromUtf8(AnnexImportScript(*file)), [this, file](const QVariant& result) {
+    const auto answer = ParseAnnexImportAnswer(ToUtf8(result));
+    Show(answer ? AnnexImportReport(*file, *answer) : kFormDidNotAnswer);
+    emit finished();
+  });
+}
+
+void CAnnexTransfer::Export() {
+  if (!m_available) return;
+  m_page.runJavaScript(FromUtf8(AnnexExportScript()), [this](const QVariant& result) {
+    const auto sales = ParseAnnexExportAnswer(ToUtf8(result));
+    if (!sales || sales->empty()) {
+      Show(sales ? kNothingToExport : kFormDidNotAnswer);
+      return emit finished();
+    }
+    const auto path = AskAnnexExportFile(
+        m_view.window(), QDir(ProposedDestination()).filePath(QStringLiteral("anexo.csv")));
+    if (path) {
+      const std::string name = path->toUtf8().toStdString();
+      const bool written = WriteAnnexCsv(ToPath(*path), *sales) == ReplaceResult::kReplaced;
+      Show(written ? AnnexExportReport(static_cast<int>(sales->size()), name)
+                   : AnnexExportFailure(name));
+    }
+    emit finished();
+  });
+}
+
+}  // namespace f7301

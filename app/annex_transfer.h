@@ -1,0 +1,50 @@
+#pragma once
+// Archivo → Importar anexo and Exportar anexo, and a CSV file dropped on the
+// window: the file is read and written by the core, the rows are checked
+// and put into the annex by the form page, and this only carries them
+// between the two and shows the outcome.
+#include <QObject>
+#include <QString>
+
+class QWebEnginePage;
+class QWidget;
+
+namespace f7301 {
+
+class UserPrompts;
+
+class CAnnexTransfer : public QObject {
+  Q_OBJECT
+
+ public:
+  // `view` shows the page and owns this; its window owns the dialogs.
+  CAnnexTransfer(QWidget& view, QWebEnginePage& page, UserPrompts& prompts);
+
+  // True while the page on screen is a form that can be filled (the blank
+  // or an editable page; not a read-only page, not while loading).
+  bool available() const { return m_available; }
+
+  // The "Importar anexo" dialog, then ImportFile.
+  void Import();
+  // Reads `path` and hands its rows to the page; one message tells the outcome.
+  void ImportFile(const QString& path);
+  // The complete rows of the annex, then the "Exportar anexo" dialog.
+  void Export();
+
+ signals:
+  void availableChanged(bool available);
+  // An import or export has ended with its message (or was cancelled).
+  void finished();
+
+ private:
+  void OnLoadFinished(bool ok);
+  void SetAvailable(bool available);
+  void Show(const std::string& message);
+
+  QWidget& m_view;
+  QWebEnginePage& m_page;
+  UserPrompts& m_prompts;
+  bool m_available = false;
+};
+
+}  // namespace f7301
