@@ -290,12 +290,15 @@ function genera() {
 // a typed row gets, run on stand-ins of the cells: nothing on the page
 // changes until every row has passed.
 
-// Stands in for an annex cell in the checks: it holds the value and takes
-// the focus and selection the checks give a faulty cell.
+// Stands in for an annex cell in the checks: it holds the value and takes,
+// without effect, what the checks do to a faulty cell (focus, selection,
+// marks for screen readers).
 function celdasuelta(valor) {
+  var nada = function () {};
   return {
-    value: valor, name: "", tagName: "INPUT",
-    focus: function () {}, select: function () {}, setSelectionRange: function () {}
+    value: valor, name: "", type: "text", tagName: "INPUT", disabled: false,
+    focus: nada, select: nada, setSelectionRange: nada,
+    setAttribute: nada, removeAttribute: nada, getAttribute: function () { return null; }
   };
 }
 

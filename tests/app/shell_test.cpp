@@ -78,7 +78,8 @@ class ShellTest : public QObject {
              (QStringList{"&Archivo", "&Ver", QStringLiteral("A&cerca de ...")}));
     QCOMPARE(ActionTexts(menus[0]->menu()->actions()),
              (QStringList{"&Nuevo\tCtrl+N", "&Consultar\tCtrl+C", "&Modificar\tCtrl+M", "-",
-                          "&Imprimir...\tCtrl+I", "-", "&Salir"}));
+                          "Importar &anexo...", "E&xportar anexo...", "-", "&Imprimir...\tCtrl+I",
+                          "-", "&Salir"}));
     QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
              (QStringList{"Barra de &herramientas", "Barra de &estado"}));
     QCOMPARE(ActionTexts(menus[2]->menu()->actions()), QStringList{"&Acerca de Formulario..."});
