@@ -200,7 +200,10 @@ function calculo_c1618() {
     var producto = BuscaObj("f1" + fila + "c3");
     if (!galones || !producto) continue;
     var p = productoanexo(producto.value);
-    if (p) sumas[p.suma] += galones.value == "" ? 0 : Number(galones.value);
+    // A value kept beside an incomplete row has not been checked yet: until
+    // it is, a text that is no amount counts nothing.
+    var cantidad = galones.value == "" ? 0 : Number(galones.value);
+    if (p && isFinite(cantidad)) sumas[p.suma] += cantidad;
   }
   var total = 0;
   for (var n = 1; n <= 13; n++) {

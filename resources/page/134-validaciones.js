@@ -292,9 +292,10 @@ function validacionesobjetoanexo(nombre, tabla, col) {
     formulas();
     return;
   }
-  // A cell emptied here takes its value out of the sums at once.
+  // The value stays where it was typed: the user completes the row named
+  // and comes back to it, and it is checked when left again. The sums follow
+  // what the page shows (a text that is no amount counts nothing).
   if (avisafaltante(tabla, fila)) {
-    celda.value = "";
     formulas();
     return;
   }

@@ -470,3 +470,108 @@ function agregar(pedidas, tabla) {
   cuerpo.appendChild(nuevas);
   ANEXO[tabla] = primera + pedidas - 1;
 }
+
+// ---------------------------------------------------------------- kept drafts
+//
+// The program keeps a draft of the form while it is being filled, so that
+// nothing typed is lost to a crash or a closed window. These two functions
+// are all it asks of the page: a record of every field as it stands, and
+// putting such a record back on a freshly loaded form.
+
+// The fields a draft holds: every named field of the form but the form
+// number, which each opening of the form gives anew.
+function camposdeborrador() {
+  var elementos = document.forms.C ? document.forms.C.elements : [];
+  var campos = [];
+  for (var i = 0; i < elementos.length; i++) {
+    var e = elementos[i];
+    if (!e.name || e.name == "c1" || e.type == "button" || e.type == "submit" || e.type == "reset") {
+      continue;
+    }
+    campos.push(e);
+  }
+  return campos;
+}
+
+// {filas: rows of each annex table, campos: {name: value}, foco: field with
+// the caret}. Values are taken as they stand, accepted by their checks or not.
+function borradorformulario() {
+  var filas = [0];
+  for (var k = 1; k <= ANEXOS; k++) filas.push(filasenpagina(k));
+  var campos = {};
+  var lista = camposdeborrador();
+  for (var i = 0; i < lista.length; i++) campos[lista[i].name] = lista[i].value;
+  var activo = document.activeElement;
+  return { filas: filas, campos: campos, foco: activo && activo.name ? activo.name : "" };
+}
+
+// Adds the rows a draft had beyond those of the form on screen, set up as
+// rows added by the user are.
+function completafilas(tabla, filas) {
+  var antes = filasenpagina(tabla);
+  if (!(filas > antes)) return;
+  agregar(Math.min(filas, VMAXANEXOS[tabla]) - antes, tabla);
+  for (var fila = antes + 1; fila <= ANEXO[tabla]; fila++) {
+    for (var col = 1; col <= VMAXCOL[tabla]; col++) {
+      var celda = BuscaObj(celdaanexo(tabla, fila, col));
+      if (celda) preparaceldaanexo(a[tabla][col], celda);
+    }
+  }
+}
+
+function ponvalorguardado(campo, valor) {
+  if (eslista(campo)) {
+    for (var i = 0; i < campo.options.length; i++) {
+      if (campo.options[i].value === valor) {
+        campo.selectedIndex = i;
+        return;
+      }
+    }
+    return;  // a product the list does not offer is not a choice
+  }
+  campo.value = valor;
+}
+
+function campodeborrador(nombre) {
+  var campo = nombre ? document.forms.C.elements[nombre] : null;
+  return campo && campo.nodeType == 1 ? campo : null;
+}
+
+// Computes again the boxes the form fills itself; the boxes the user types
+// are left as they are (no check runs, no message is shown).
+function recalculaborrador() {
+  for (var k = 0; k <= ANEXOS; k++) {
+    if (ANEXO[k] > 0 && a[k]) {
+      calculaanexo(k);
+      totalesanexo();
+    }
+  }
+  for (var i = 1; i <= MAXELEMENT; i++) {
+    if (c[i].formula || c[i].protegido) aplicafila(i);
+  }
+}
+
+// Puts a draft back on the form just loaded: rows added as needed, every
+// field as it was left and the computed boxes computed again from them. The
+// field that had the caret gets its value back after the computation, as a
+// value still being typed is not counted until it is left; the caret goes
+// back into it.
+function restauraborrador(borrador) {
+  if (!borrador || !borrador.campos) return false;
+  var filas = borrador.filas || [];
+  for (var k = 1; k <= ANEXOS; k++) completafilas(k, Number(filas[k]));
+  var campos = borrador.campos;
+  for (var nombre in campos) {
+    if (nombre == "c1" || nombre == borrador.foco) continue;
+    if (!Object.prototype.hasOwnProperty.call(campos, nombre)) continue;
+    var campo = campodeborrador(nombre);
+    if (campo) ponvalorguardado(campo, String(campos[nombre]));
+  }
+  recalculaborrador();
+  var foco = campodeborrador(borrador.foco);
+  if (foco && Object.prototype.hasOwnProperty.call(campos, borrador.foco)) {
+    ponvalorguardado(foco, String(campos[borrador.foco]));
+  }
+  if (foco && !foco.disabled) foco.focus();
+  return true;
+}

@@ -87,22 +87,48 @@ describe('adding rows', () => {
 });
 
 describe('a row is filled after the rows before it', () => {
-  test('an empty earlier row is named by its first empty cell and the new cell emptied', () =>
+  test('an empty earlier row is named by its first empty cell and the value typed is kept', () =>
     onForm(env, async (form) => {
       await form.enter('f12c1', '19');
       assert.deepEqual(await form.takeAlerts(), [MSG.rowNit]);
-      assert.equal(await form.value('f12c1'), '');
+      assert.equal(await form.value('f12c1'), '19');
       assert.equal(await form.focused(), 'f11c1');
 
       await form.enter('f11c1', '19');
       await form.enter('f13c2', '5');
       assert.deepEqual(await form.takeAlerts(), [MSG.rowGallons]);
-      assert.equal(await form.value('f13c2'), '');
+      assert.equal(await form.value('f13c2'), '5');
 
       await form.enter('f11c2', '5');
       await form.enter('f12c1', '140');
       assert.deepEqual(await form.takeAlerts(), [MSG.rowProduct]);
-      assert.equal(await form.value('f12c1'), '');
+      assert.equal(await form.value('f12c1'), '140');
+    }));
+
+  test('a value kept beside an incomplete row is checked once that row is complete', () =>
+    onForm(env, async (form) => {
+      await form.enter('f12c2', '1,5');
+      assert.deepEqual(await form.takeAlerts(), [MSG.rowNit]);
+      assert.equal(await form.value('f12c2'), '1,5');
+      await fillAnnexRow(form, 1, { nit: '19', gallons: '2', product: 'DIESEL' });
+      await form.enter('f12c1', '19');
+      await form.enter('f12c2', '1,5');
+      assert.deepEqual(await form.takeAlerts(), [MSG.numeric]);
+      assert.equal(await form.value('f12c2'), '');
+      await form.enter('f12c2', '1.5');
+      assert.equal(await form.value('f12c2'), '1.50');
+      assert.deepEqual(await form.takeAlerts(), []);
+    }));
+
+  test('a kept value that is no amount counts nothing in the annex total', () =>
+    onForm(env, async (form) => {
+      await fillAnnexRow(form, 1, { nit: '19', gallons: '2', product: 'DIESEL' });
+      await form.choose('f13c3', 'DIESEL');
+      await form.enter('f13c2', '1,5');
+      assert.deepEqual(await form.takeAlerts(), [MSG.rowNit, MSG.rowNit]);
+      assert.deepEqual(await form.values(['f13c3', 'f13c2']), ['DIESEL', '1,5']);
+      await fillAnnexRow(form, 2, { nit: '19', gallons: '3', product: 'DIESEL' });
+      assert.equal(await form.value('c1618'), '5.00');
     }));
 
   test('gallons must be an amount and are shown in cents', () =>
