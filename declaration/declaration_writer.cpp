@@ -138,15 +138,15 @@ DeclarationWriter::DeclarationWriter(UserPrompts& prompts, std::filesystem::path
       m_defaultDirectory(std::move(defaultDirectory)),
       m_write(std::move(write)) {}
 
-void DeclarationWriter::GeneraArchivo(const std::string& xml, const std::string& formNumber,
+bool DeclarationWriter::GeneraArchivo(const std::string& xml, const std::string& formNumber,
                                       const std::string& html, const std::string& nit) {
-  if (!NamesAreUsable(formNumber, nit)) return;
+  if (!NamesAreUsable(formNumber, nit)) return false;
   const std::optional<std::filesystem::path> directory = ChooseDirectory();
-  if (!directory) return;
+  if (!directory) return false;
   std::string sealed;
   if (!SealDeclaration(xml, sealed)) {
     m_prompts.ShowViewMessage(kCannotSeal, kWriterCaption);
-    return;
+    return false;
   }
   const DeclarationPaths paths = DeclarationPathsFor(*directory, nit, formNumber);
   const MadeFolders made = MakeFolders(paths);
@@ -154,7 +154,9 @@ void DeclarationWriter::GeneraArchivo(const std::string& xml, const std::string&
   // attempt, the one the user is looking at.
   m_strArchivo = paths.file;
   m_strHtml = html;
-  if (!WriteDeclaration(paths.file, sealed, made)) RemoveFolders(made);
+  if (WriteDeclaration(paths.file, sealed, made)) return true;
+  RemoveFolders(made);
+  return false;
 }
 
 bool DeclarationWriter::NamesAreUsable(const std::string& formNumber, const std::string& nit) {

@@ -23,8 +23,9 @@ class DeclarationWriter {
 
   // The page's call. The four texts are Windows-1252, as the page's
   // strings are converted at the browser boundary: the declaration XML, the
-  // form number, the page body's HTML and the taxpayer's NIT.
-  void GeneraArchivo(const std::string& xml, const std::string& formNumber, const std::string& html,
+  // form number, the page body's HTML and the taxpayer's NIT. True when the
+  // declaration file was written.
+  bool GeneraArchivo(const std::string& xml, const std::string& formNumber, const std::string& html,
                      const std::string& nit);
 
   // Ctrl+S: writes the HTML copy of the last generation. 1 when written.

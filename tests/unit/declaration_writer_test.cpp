@@ -60,15 +60,16 @@ class WriterTest : public ::testing::Test {
   fs::path DeclarationIn(const fs::path& directory, const std::string& form = kForm) const {
     return directory / kNit / "7301" / ("RTQ-" + form);
   }
-  // Generates with the directory dialog answered by `answer`.
-  void Generate(DeclarationWriter& writer, std::optional<std::string> answer,
+  // Generates with the directory dialog answered by `answer`; true when the
+  // writer says the file was written.
+  bool Generate(DeclarationWriter& writer, std::optional<std::string> answer,
                 const std::string& form = kForm, const std::string& declarationXml = "") {
     prompts.directoryAnswers.push_back(std::move(answer));
-    writer.GeneraArchivo(declarationXml.empty() ? xml : declarationXml, form, kHtml, kNit);
+    return writer.GeneraArchivo(declarationXml.empty() ? xml : declarationXml, form, kHtml, kNit);
   }
-  void KeepProposal(DeclarationWriter& writer, const std::string& form = kForm,
+  bool KeepProposal(DeclarationWriter& writer, const std::string& form = kForm,
                     const std::string& declarationXml = "") {
-    Generate(writer, Utf8(home), form, declarationXml);
+    return Generate(writer, Utf8(home), form, declarationXml);
   }
 
   testing::TemporaryDirectory temp;
@@ -196,13 +197,13 @@ TEST_F(WriterTest, WriteFailingPartWayLeavesTheOldFileWhole) {
     WriteChunk(file, bytes.substr(0, bytes.size() / 2));  // half of it reaches the disk
     return false;
   });
-  KeepProposal(writer);
+  EXPECT_TRUE(KeepProposal(writer));
   const std::string before = testing::FileBytes(DeclarationIn(home));
 
   fail = true;
   testing::SampleDeclaration changed;
   changed.nombre = "OTRO NOMBRE";
-  KeepProposal(writer, kForm, testing::DeclarationXml(changed));
+  EXPECT_FALSE(KeepProposal(writer, kForm, testing::DeclarationXml(changed)));
 
   EXPECT_EQ(testing::FileBytes(DeclarationIn(home)), before);
   EXPECT_EQ(testing::Tree(home / kNit / "7301"), std::vector<std::string>{"RTQ-" + kForm});
@@ -216,7 +217,7 @@ TEST_F(WriterTest, WriteFailingPartWayLeavesTheOldFileWhole) {
 TEST_F(WriterTest, FileThatCannotBeCreatedIsReported) {
   DeclarationWriter writer(prompts, home);
   fs::create_directories(DeclarationIn(home));  // a folder where the file should go
-  KeepProposal(writer);
+  EXPECT_FALSE(KeepProposal(writer));
 
   EXPECT_EQ(prompts.OnlyMessage().text,
             "Error:\nNo pudo crearse el archivo de la declaraci\xC3\xB3n.");
@@ -276,7 +277,7 @@ TEST_F(WriterTest, XmlThatCannotBeSealedWritesNothing) {
 
 TEST_F(WriterTest, CancelWritesNothingAndSaysNothing) {
   DeclarationWriter writer(prompts, home);
-  Generate(writer, std::nullopt);
+  EXPECT_FALSE(Generate(writer, std::nullopt));
 
   EXPECT_EQ(prompts.proposals.size(), 1u);
   EXPECT_TRUE(prompts.messages.empty());
