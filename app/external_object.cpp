@@ -3,6 +3,7 @@
 #include <QFile>
 #include <optional>
 
+#include "app/page_activity.h"
 #include "declaration/cp1252.h"
 
 namespace f7301 {
@@ -72,6 +73,20 @@ const char* const kBridgeScript = R"JS(
     Object.defineProperty(window, 'external',
                           {value: {GeneraArchivo: GeneraArchivo}, configurable: false});
   }
+  // The program keeps a draft of the form: it hears of each field left
+  // changed (or product chosen), and of the first keystroke of a page.
+  var activity = null;
+  var changedMeanwhile = false;
+  var typed = false;
+  function changed() {
+    if (activity) activity.Changed(); else changedMeanwhile = true;
+  }
+  document.addEventListener('change', changed, true);
+  document.addEventListener('input', function () {
+    if (typed) return;
+    typed = true;
+    changed();
+  }, true);
   function connect() {
     if (typeof qt === 'undefined' || !qt.webChannelTransport) {
       setTimeout(connect, 0);
@@ -79,6 +94,8 @@ const char* const kBridgeScript = R"JS(
     }
     new QWebChannel(qt.webChannelTransport, function (channel) {
       target = channel.objects.%2;
+      activity = channel.objects.%3 || null;
+      if (activity && changedMeanwhile) activity.Changed();
       var queued = pending;
       pending = [];
       queued.forEach(deliver);
@@ -106,7 +123,8 @@ QWebEngineScript CExternalObject::InjectedScript() {
   script.setRunsOnSubFrames(false);
   // The channel library sits inside the function, out of the page's globals.
   script.setSourceCode(QString::fromLatin1(kBridgeScript)
-                           .arg(WebChannelLibrary(), QString::fromLatin1(kChannelName)));
+                           .arg(WebChannelLibrary(), QString::fromLatin1(kChannelName),
+                                QString::fromLatin1(CPageActivity::kChannelName)));
   return script;
 }
 

@@ -67,6 +67,7 @@ bool CFormularioApp::InitInstance() {
   if (!ProcessShellCommand(arguments)) return false;
 
   m_mainFrame->showMaximized();
+  m_mainFrame->view()->drafts().OfferAbandonedDrafts();
   return true;
 }
 

@@ -17,6 +17,7 @@
 #include "app/external_object.h"
 #include "app/form_page.h"
 #include "app/modal_prompts.h"
+#include "app/page_activity.h"
 #include "app/paste_guard.h"
 #include "app/res_scheme.h"
 #include "app/spanish_locale.h"
@@ -24,13 +25,6 @@
 
 namespace f7301 {
 namespace {
-
-// The written file and its time of change: a new one means the generation
-// wrote a declaration.
-std::pair<std::filesystem::path, QDateTime> WrittenFile(const DeclarationWriter& writer) {
-  const QString path = QString::fromStdString(PathToUtf8(writer.archivo()));
-  return {writer.archivo(), path.isEmpty() ? QDateTime() : QFileInfo(path).lastModified()};
-}
 
 constexpr const char* kGeneraCaption = "Formulario RTQ-7301";
 constexpr const char* kUnstorableText =
@@ -51,6 +45,8 @@ CFormularioView::CFormularioView(QWidget* parent)
       m_browser(new QWebEngineView(this)),
       m_channel(new QWebChannel(this)),
       m_external(new CExternalObject(this)),
+      m_activity(new CPageActivity(this)),
+      m_drafts(new CDraftKeeper(*m_page, *this, this)),
       m_prompts(*this),
       m_annex(new CAnnexTransfer(*this, *m_page, m_prompts)),
       m_writer(m_prompts, PathFromUtf8(ProposedDestination().toStdString())) {
@@ -70,6 +66,7 @@ CFormularioView::CFormularioView(QWidget* parent)
   }
 
   m_channel->registerObject(QString::fromLatin1(CExternalObject::kChannelName), m_external);
+  m_channel->registerObject(QString::fromLatin1(CPageActivity::kChannelName), m_activity);
   m_page->setWebChannel(m_channel);
   m_browser->setPage(m_page);
 
@@ -83,6 +80,7 @@ CFormularioView::CFormularioView(QWidget* parent)
   connect(m_external, &CExternalObject::generaArchivo, this, &CFormularioView::OnGeneraArchivo);
   connect(m_external, &CExternalObject::generaArchivoRefused, this,
           [this] { m_prompts.ShowViewMessage(kUnstorableText, kGeneraCaption); });
+  connect(m_activity, &CPageActivity::changed, m_drafts, &CDraftKeeper::OnPageChanged);
   connect(m_browser, &QWebEngineView::printFinished, this, &CFormularioView::OnPrintFinished);
 }
 
@@ -92,7 +90,13 @@ CFormularioView::~CFormularioView() {
   delete m_page;
 }
 
-void CFormularioView::OnInitialUpdate() { m_page->load(BlankPageUrl()); }
+// The draft of the form on screen is written before any page replaces it.
+void CFormularioView::OnInitialUpdate() {
+  m_drafts->FlushThen([this] {
+    m_drafts->BeginPage(CDraftKeeper::PageKind::Blank);
+    m_page->load(BlankPageUrl());
+  });
+}
 
 void CFormularioView::ShowGeneratedPage(const std::string& page) {
   if (m_browser->page() == nullptr) {
@@ -104,7 +108,14 @@ void CFormularioView::ShowGeneratedPage(const std::string& page) {
   // to 2 MB, and a page with a full annex is close to a megabyte.
   const QUrl url =
       m_scheme->AddGeneratedPage(QByteArray(page.data(), static_cast<qsizetype>(page.size())));
-  m_browser->page()->load(url);
+  const auto kind = m_loadingMode == LoadMode::Modificar ? CDraftKeeper::PageKind::Editable
+                                                         : CDraftKeeper::PageKind::ReadOnly;
+  const QString source =
+      m_loading ? QString::fromStdString(m_loading->currentFile().string()) : QString();
+  m_drafts->FlushThen([this, url, kind, source] {
+    m_drafts->BeginPage(kind, source);
+    m_browser->page()->load(url);
+  });
 }
 
 void CFormularioView::OnFilePrint() {
@@ -125,24 +136,26 @@ void CFormularioView::OnPrintFinished(bool success) {
   emit printFinished(success);
 }
 
-void CFormularioView::OnFileOpen() {
-  DeclarationLoader(m_prompts, m_xmlReader).LoadDeclaration(LoadMode::Consultar);
-}
+void CFormularioView::OnFileOpen() { LoadDeclaration(LoadMode::Consultar); }
 
-void CFormularioView::OnFileUpdate() {
-  DeclarationLoader(m_prompts, m_xmlReader).LoadDeclaration(LoadMode::Modificar);
+void CFormularioView::OnFileUpdate() { LoadDeclaration(LoadMode::Modificar); }
+
+void CFormularioView::LoadDeclaration(LoadMode mode) {
+  DeclarationLoader loader(m_prompts, m_xmlReader);
+  m_loading = &loader;
+  m_loadingMode = mode;
+  loader.LoadDeclaration(mode);
+  m_loading = nullptr;
 }
 
 int CFormularioView::SaveHtmlCopy() { return m_writer.SaveHtmlCopy(); }
 
 void CFormularioView::OnGeneraArchivo(const QByteArray& xml, const QByteArray& formNumber,
                                       const QByteArray& html, const QByteArray& nit) {
-  const auto before = WrittenFile(m_writer);
-  m_writer.GeneraArchivo(ToStdString(xml), ToStdString(formNumber), ToStdString(html),
-                         ToStdString(nit));
-  const auto after = WrittenFile(m_writer);
-  if (after.second.isValid() && after != before) {
-    RememberDeclarationFolder(QString::fromStdString(PathToUtf8(after.first)));
+  if (m_writer.GeneraArchivo(ToStdString(xml), ToStdString(formNumber), ToStdString(html),
+                             ToStdString(nit))) {
+    RememberDeclarationFolder(QString::fromStdString(PathToUtf8(m_writer.archivo())));
+    m_drafts->OnDeclarationWritten();
   }
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/draft_keeper.h"
 #include "app/qt_user_prompts.h"
 #include "declaration/declaration_loader.h"
 #include "declaration/declaration_writer.h"
@@ -22,6 +23,7 @@ namespace f7301 {
 class CAnnexTransfer;
 class CExternalObject;
 class CFormPage;
+class CPageActivity;
 class CResSchemeHandler;
 
 class CFormularioView : public QWidget {
@@ -53,6 +55,7 @@ class CFormularioView : public QWidget {
   UserPrompts& prompts() { return m_prompts; }
   const DeclarationWriter& writer() const { return m_writer; }
   const CXmlReader& xmlReader() const { return m_xmlReader; }
+  CDraftKeeper& drafts() { return *m_drafts; }
 
  signals:
   // A print started by OnFilePrint has ended.
@@ -62,6 +65,7 @@ class CFormularioView : public QWidget {
   void OnGeneraArchivo(const QByteArray& xml, const QByteArray& formNumber, const QByteArray& html,
                        const QByteArray& nit);
   void OnPrintFinished(bool success);
+  void LoadDeclaration(LoadMode mode);
 
   QWebEngineProfile* m_profile;
   CResSchemeHandler* m_scheme;
@@ -69,6 +73,10 @@ class CFormularioView : public QWidget {
   QWebEngineView* m_browser;
   QWebChannel* m_channel;
   CExternalObject* m_external;
+  CPageActivity* m_activity;
+  CDraftKeeper* m_drafts;
+  const DeclarationLoader* m_loading = nullptr;  // while Consultar or Modificar runs
+  LoadMode m_loadingMode = LoadMode::Consultar;
   CQtUserPrompts m_prompts;
   CAnnexTransfer* m_annex;              // Importar and Exportar anexo
   CXmlReader m_xmlReader;               // the store of the declaration last reopened

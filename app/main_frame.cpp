@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -182,6 +183,11 @@ void CMainFrame::OnFileNew() {
   m_document.OnNewDocument();
   UpdateTitle();
   m_view->OnInitialUpdate();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  m_view->drafts().FlushNow();
+  QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::OnAppAbout() {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QCloseEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -43,6 +44,11 @@ class CMainFrame : public QMainWindow {
   QAction* statusBarAction() const { return m_actStatusBar; }
   QAction* importAnnexAction() const { return m_actImportAnnex; }
   QAction* exportAnnexAction() const { return m_actExportAnnex; }
+
+ protected:
+  // Salir and the close box: the draft of the form is written, and the
+  // window closes without asking anything.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateActions();

@@ -1,5 +1,6 @@
 #include "app/modal_prompts.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -98,6 +99,16 @@ void ShowMessage(QWidget* parent, PromptKind kind, const QString& text, const QS
   }
   QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok, parent);
   box.exec();
+}
+
+bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
+  const QString yes = QStringLiteral("Sí");
+  if (Answerer()) return Answerer()({PromptKind::Question, text, caption}) == yes;
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.button(QMessageBox::Yes)->setText(yes);
+  box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace f7301

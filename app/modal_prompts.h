@@ -23,6 +23,7 @@ enum class PromptKind {
   ScriptAlert,           // the page's alert()
   AnnexImportFile,       // "Importar anexo"; answer = path of the file to read
   AnnexExportFile,       // "Exportar anexo"; answer = path of the file to write
+  Question,              // a Sí/No question box; answer "Sí" = yes, anything else = no
 };
 
 struct PromptRequest {
@@ -52,5 +53,8 @@ std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& propos
 bool AskPrinter(QWidget* parent, QPrinter& printer);
 
 void ShowMessage(QWidget* parent, PromptKind kind, const QString& text, const QString& caption);
+
+// A question box with the buttons "Sí" (the default) and "No"; true for "Sí".
+bool AskYesNo(QWidget* parent, const QString& text, const QString& caption);
 
 }  // namespace f7301

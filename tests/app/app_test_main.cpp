@@ -21,6 +21,7 @@ std::map<std::string, TestFactory>& Registry() {
 }
 
 CFormularioApp* g_app = nullptr;
+PromptScript* g_startPrompts = nullptr;
 
 }  // namespace
 
@@ -31,14 +32,29 @@ int RegisterTest(const char* name, TestFactory factory) {
 
 CFormularioApp& App() { return *g_app; }
 
+PromptScript* StartPrompts() { return g_startPrompts; }
+
 }  // namespace f7301::test
 
 int main(int argc, char** argv) {
   using namespace f7301::test;
-  // The program sees no arguments: they are the runner's.
+  // Kept drafts go to a folder of the run's own (or the one a parent test
+  // names), never to the user's, and no draft of an earlier run is offered.
+  QTemporaryDir dataHome;
+  const QByteArray named = qgetenv(kDataHomeVariable);
+  qputenv("XDG_DATA_HOME", named.isEmpty() ? dataHome.path().toLocal8Bit() : named);
+  // A child started by a draft test answers the start-up question itself.
+  std::unique_ptr<PromptScript> startAnswers;
+  const QByteArray startAnswer = qgetenv(kStartAnswerVariable);
+  if (!startAnswer.isEmpty()) {
+    startAnswers = std::make_unique<PromptScript>();
+    startAnswers->Answer(f7301::PromptKind::Question, QString::fromUtf8(startAnswer));
+    g_startPrompts = startAnswers.get();
+  }
   // The program's settings go to a folder of this run, not the user's.
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  // The program sees no arguments: they are the runner's.
   int appArgc = 1;
   f7301::CFormularioApp app(appArgc, argv);
   g_app = &app;

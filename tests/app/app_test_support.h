@@ -32,6 +32,17 @@ int RegisterTest(const char* name, TestFactory factory);
 
 // The program started by the runner.
 CFormularioApp& App();
+
+// The runner keeps drafts in XDG_DATA_HOME = this variable's folder when set
+// (a fresh temporary folder otherwise), and with the second variable set
+// answers the program's start-up question with its text. Draft tests set
+// both for the programs they start.
+inline constexpr const char* kDataHomeVariable = "F7301_TEST_DATA_HOME";
+inline constexpr const char* kStartAnswerVariable = "F7301_TEST_START_ANSWER";
+
+class PromptScript;
+// The answers given at start-up (nothing unless the second variable is set).
+PromptScript* StartPrompts();
 CMainFrame& Frame();
 QWebEnginePage& Page();
 

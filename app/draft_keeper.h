@@ -1,0 +1,84 @@
+#pragma once
+// Keeps a draft of the form on screen so that nothing typed is lost: written
+// shortly after each change and at once before the page is replaced or the
+// program closes, removed once "Validar" has written the declaration, and
+// offered back when the program starts after one was left behind. The files
+// are the core's DraftStore; the page makes and takes the record of its
+// fields (borradorformulario, restauraborrador).
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+#include "draft/draft_store.h"
+
+class QWebEnginePage;
+class QWidget;
+
+namespace f7301 {
+
+class CDraftKeeper : public QObject {
+  Q_OBJECT
+
+ public:
+  enum class PageKind { Blank, Editable, ReadOnly };
+
+  // The longest a change waits before it is written.
+  static constexpr int kDelayMs = 1000;
+
+  CDraftKeeper(QWebEnginePage& page, QWidget& window, QObject* parent = nullptr);
+
+  // A new page goes on screen: the blank form, or a reopened declaration
+  // (`sourceFile`) read-only or for correction. Call FlushThen first.
+  void BeginPage(PageKind kind, const QString& sourceFile = {});
+
+  // The page changed (user typing); written within kDelayMs.
+  void OnPageChanged();
+
+  // Writes the draft of the page on screen, if it has changed since the
+  // last write, then runs `then` (at once when there is nothing to write).
+  void FlushThen(std::function<void()> then);
+  // The same, waiting for it (closing the program).
+  void FlushNow();
+
+  // "Validar" wrote the declaration of the form on screen.
+  void OnDeclarationWritten();
+
+  // Start-up: offers, one at a time, the drafts left by programs that have
+  // ended. The first one accepted is put back on the blank form (which must
+  // be loading or loaded); one refused is removed; one that cannot be read
+  // is set aside with a message.
+  void OfferAbandonedDrafts();
+
+  // The file of the draft being kept now (it may not exist yet).
+  QString currentDraftFile() const;
+  bool isKeeping() const { return m_store.isOpen(); }
+
+ signals:
+  // A draft was written; a recovered draft is back on the page.
+  void draftWritten();
+  void draftRestored();
+
+ private:
+  bool IsKeepable() const;
+  void Write(const QString& pageRecord);
+  void Restore(const Draft& draft);
+  bool OfferOne(const AbandonedDraft& found);
+
+  QWebEnginePage& m_page;
+  QWidget& m_window;
+  DraftStore m_store;
+  QTimer m_timer;
+  PageKind m_kind = PageKind::Blank;
+  QString m_sourceFile;
+  int m_form = 1;          // this program's number of the form on screen
+  bool m_touched = false;  // changed since shown, written or validated
+  bool m_written = false;  // the form on screen has a draft file
+  QString m_lastRecord;    // the page record last written
+  bool m_toldWriteFailure = false;
+  int m_epoch = 0;  // counts page changes and validations
+  bool m_pageLoaded = false;
+  std::function<void()> m_pendingRestore;  // waits for the blank form to load
+};
+
+}  // namespace f7301

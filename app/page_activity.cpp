@@ -1,0 +1,7 @@
+#include "app/page_activity.h"
+
+namespace f7301 {
+
+void CPageActivity::Changed() { emit changed(); }
+
+}  // namespace f7301

@@ -1,0 +1,26 @@
+#pragma once
+// Tells the program when the user changes the form on screen. The script
+// that defines window.external in every page (CExternalObject) also reports,
+// through the page's channel, the first keystroke of a page and every field
+// left changed or product chosen; the page's own scripts are not involved.
+#include <QObject>
+
+namespace f7301 {
+
+class CPageActivity : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CPageActivity(QObject* parent = nullptr) : QObject(parent) {}
+
+  // Name under which the channel publishes this object.
+  static constexpr const char* kChannelName = "formulario7301_cambios";
+
+ public slots:
+  void Changed();
+
+ signals:
+  void changed();
+};
+
+}  // namespace f7301

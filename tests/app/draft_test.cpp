@@ -1,0 +1,288 @@
+// Kept drafts through the real window: written shortly after each change and
+// at once before the page is replaced, private, removed by "Validar", never
+// replaced by an untouched form, none for a read-only page; and offered back
+// at start-up (one question per draft, "Sí" puts the form back, "No"
+// discards it, a damaged draft is set aside with a message).
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include "app/draft_keeper.h"
+#include "app/formulario_view.h"
+#include "app/main_frame.h"
+#include "draft/draft_store.h"
+#include "tests/app/app_test_support.h"
+#include "tests/app/draft_test_support.h"
+#include "tests/app/form_filling.h"
+
+namespace f7301::test {
+namespace {
+
+CDraftKeeper& Drafts() { return Frame().view()->drafts(); }
+
+QFile::Permissions OwnerOnly(QFile::Permissions p) {
+  return p & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+              QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther |
+              QFile::ExeOther);
+}
+
+// Waits until the draft file `file` exists and `field` holds `value` in it.
+bool WaitForDraftValue(const QString& file, const QString& field, const QString& value) {
+  return QTest::qWaitFor(
+      [&] {
+        const auto draft = ReadDraft(file);
+        return draft && DraftValue(*draft, field) == value;
+      },
+      10000);
+}
+
+QString CurrentDraftName() { return QFileInfo(Drafts().currentDraftFile()).fileName(); }
+
+// The page's own record of the form on screen.
+std::string PageRecord() {
+  return RunJs("JSON.stringify(borradorformulario())").toString().toStdString();
+}
+
+// Leaves `drafts` in the folder as a program that has ended would.
+void LeaveDrafts(const std::string& program, const std::vector<Draft>& drafts) {
+  DraftStore ended(DraftFolder().toStdString(), program);
+  QVERIFY(ended.Open());
+  for (std::size_t i = 0; i < drafts.size(); ++i) {
+    QVERIFY(ended.Write(static_cast<int>(i) + 1, drafts[i]));
+  }
+}
+
+Draft DraftOfPage(std::string page, const QDateTime& when) {
+  Draft draft;
+  draft.savedAtMs = when.toMSecsSinceEpoch();
+  draft.page = std::move(page);
+  return draft;
+}
+
+// A form typed on a fresh page and taken back as the page records it; the
+// page is then replaced by a blank one.
+std::string RecordOfTypedForm(const QString& nit, const QString& name) {
+  FormEntries entries;
+  entries.nit = nit;
+  entries.name = name;
+  entries.boxes[6] = QStringLiteral("100");
+  entries.rows = {{"19", "1.5", "DIESEL"}, {"27", "", ""}};
+  if (!FillTyped(entries)) return {};
+  std::string record = PageRecord();
+  if (!ReloadBlankForm()) return {};
+  return record;
+}
+
+bool WaitForRestore(QSignalSpy& restored) {
+  return QTest::qWaitFor([&] { return restored.count() == 1; }, 20000);
+}
+
+}  // namespace
+
+class DraftTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { QVERIFY(ReloadBlankForm()); }
+
+  void changesAreKeptShortlyInFilesOfTheUsersAlone() {
+    QVERIFY(Drafts().isKeeping());
+    QVERIFY(Type("c2", "19"));
+    QVERIFY(Type("c3", QStringLiteral("Estación Ñandú")));
+    const QString file = CurrentDraftName();
+    QVERIFY(WaitForDraftValue(file, "c3", QStringLiteral("ESTACIÓN ÑANDÚ")));
+    const auto draft = ReadDraft(file);
+    QVERIFY(draft);
+    QCOMPARE(DraftValue(*draft, "c2"), QStringLiteral("19"));
+    QVERIFY(!draft->reopened);
+    QVERIFY(qAbs(draft->savedAtMs - QDateTime::currentMSecsSinceEpoch()) < 60000);
+    QCOMPARE(OwnerOnly(QFile::permissions(DraftFolder())),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(OwnerOnly(QFile::permissions(QDir(DraftFolder()).filePath(file))),
+             QFile::ReadOwner | QFile::WriteOwner);
+  }
+
+  // Nuevo by mistake: the typed form's draft is written at once, the value
+  // still being typed included, and the untouched blank form that follows
+  // neither replaces nor adds a draft.
+  void nuevoKeepsTheTypedFormAndAnUntouchedFormKeepsNoDraft() {
+    const QStringList before = DraftFiles();
+    QVERIFY(Type("c2", "27"));
+    QVERIFY(RunJs("document.C.c6.value = '12,5';"
+                  "document.C.c6.dispatchEvent(new Event('input', {bubbles: true})); true")
+                .toBool());
+    const QString typed = CurrentDraftName();
+    QVERIFY(ReloadBlankForm());
+    const auto draft = ReadDraft(typed);
+    QVERIFY(draft);
+    QCOMPARE(DraftValue(*draft, "c2"), QStringLiteral("27"));
+    QCOMPARE(DraftValue(*draft, "c6"), QStringLiteral("12,5"));
+
+    const QStringList kept = DraftFiles();
+    QVERIFY(ReloadBlankForm());
+    QTest::qWait(CDraftKeeper::kDelayMs * 2);
+    QCOMPARE(DraftFiles(), kept);
+    QCOMPARE(ReadDraft(typed)->page, draft->page);
+    QCOMPARE(kept.size(), before.size() + 1);
+  }
+
+  void validarRemovesTheDraftOfItsForm() {
+    QTemporaryDir dir;
+    QVERIFY(FillTyped(DieselDeclaration(3)));
+    const QString file = CurrentDraftName();
+    QVERIFY(WaitForDraftValue(file, "f13c3", "DIESEL"));
+    QVERIFY(Validate(dir.path()));
+    QTRY_VERIFY_WITH_TIMEOUT(!DraftFiles().contains(file), 10000);
+    // A change after that is kept again.
+    QVERIFY(Type("c7", "5"));
+    QVERIFY(WaitForDraftValue(file, "c7", "5.00"));
+  }
+
+  void aReadOnlyPageKeepsNoDraftAndACorrectedOneSaysWhereItCameFrom() {
+    QTemporaryDir dir;
+    QVERIFY(Fill(DieselDeclaration(2)));
+    QVERIFY(Validate(dir.path()));
+    const QString declaration =
+        QDir(dir.path() + "/19/7301").entryInfoList(QDir::Files).first().absoluteFilePath();
+
+    QVERIFY(Type("c3", "Otro"));  // typed after Validar: kept when Consultar replaces it
+    const QString typed = CurrentDraftName();
+    {
+      PromptScript prompts;
+      prompts.Answer(PromptKind::DeclarationFile, declaration);
+      Frame().view()->OnFileOpen();
+      QVERIFY(WaitForPage([](const QString& url) { return url.contains("/generated/"); }));
+    }
+    QCOMPARE(DraftValue(*ReadDraft(typed), "c3"), QStringLiteral("OTRO"));
+    const QStringList kept = DraftFiles();
+    RunJs("document.dispatchEvent(new Event('change')); true");
+    QTest::qWait(CDraftKeeper::kDelayMs * 2);
+    Drafts().FlushNow();
+    QCOMPARE(DraftFiles(), kept);
+
+    {
+      PromptScript prompts;
+      prompts.Answer(PromptKind::DeclarationFile, declaration);
+      RunJs("window.__anterior = true");
+      Frame().view()->OnFileUpdate();
+      QVERIFY(
+          WaitForJs("window.__anterior === undefined && document.readyState === 'complete' &&"
+                    " !!document.C"));
+    }
+    QVERIFY(Type("c6", "1"));
+    const QString corrected = CurrentDraftName();
+    QVERIFY(corrected != typed);
+    QVERIFY(WaitForDraftValue(corrected, "c6", "1.00"));
+    const auto draft = ReadDraft(corrected);
+    QVERIFY(draft->reopened);
+    QCOMPARE(QString::fromStdString(draft->sourceFile), declaration);
+    QCOMPARE(DraftValue(*draft, "f12c3"), QStringLiteral("DIESEL"));
+  }
+
+  void startUpAsksOnceAndSiPutsTheFormBack() {
+    const std::string record = RecordOfTypedForm("19", QStringLiteral("Estación Ñandú"));
+    QVERIFY(!record.empty());
+    const QDateTime when(QDate(2026, 3, 5), QTime(10, 20));
+    LeaveDrafts("11.1", {DraftOfPage(record, when)});
+
+    PromptScript prompts;
+    prompts.Answer(PromptKind::Question, QStringLiteral("Sí"));
+    QSignalSpy restored(&Drafts(), &CDraftKeeper::draftRestored);
+    Drafts().OfferAbandonedDrafts();
+    QCOMPARE(prompts.asked.size(), std::size_t{1});
+    const PromptRequest& question = prompts.asked[0];
+    QCOMPARE(question.kind, PromptKind::Question);
+    QCOMPARE(question.caption, QStringLiteral("Formulario RTQ-7301"));
+    for (const QString& part :
+         {QStringLiteral("Último cambio: 05/03/2026 10:20"), QStringLiteral("NIT: 19"),
+          QStringLiteral("Nombre o razón social: ESTACIÓN ÑANDÚ"),
+          QStringLiteral("Renglones del anexo llenos: 2"), QStringLiteral("¿Desea recuperarlo?")}) {
+      QVERIFY2(question.text.contains(part), qPrintable(question.text));
+    }
+    QVERIFY(WaitForRestore(restored));
+    QCOMPARE(RunJs("[document.C.c3.value, document.C.c13.value, document.C.f11c3.value,"
+                   " document.C.f12c1.value, document.C.c1618.value].join('|')")
+                 .toString(),
+             QStringLiteral("ESTACIÓN ÑANDÚ|100.00|DIESEL|27|1.50"));
+    // The draft is now this program's, and it goes on being kept.
+    QVERIFY(!DraftFiles().contains("borrador-11.1-1.json"));
+    QVERIFY(ReadDraft(CurrentDraftName()));
+    QVERIFY(Type("c7", "3"));
+    QVERIFY(WaitForDraftValue(CurrentDraftName(), "c7", "3.00"));
+  }
+
+  void noDiscardsAndSeveralDraftsAreOfferedInTurn() {
+    const std::string older = RecordOfTypedForm("27", "Primera");
+    const std::string newer = RecordOfTypedForm("35", "Segunda");
+    const QDateTime when = QDateTime::currentDateTime().addDays(-1);
+    LeaveDrafts("12.1", {DraftOfPage(newer, when.addSecs(60)), DraftOfPage(older, when)});
+
+    PromptScript prompts;
+    prompts.Answer(PromptKind::Question, QStringLiteral("No"));
+    prompts.Answer(PromptKind::Question, QStringLiteral("Sí"));
+    QSignalSpy restored(&Drafts(), &CDraftKeeper::draftRestored);
+    Drafts().OfferAbandonedDrafts();
+    const QStringList questions = prompts.TextsOf(PromptKind::Question);
+    QCOMPARE(questions.size(), 2);
+    QVERIFY(questions[0].contains("NIT: 27"));
+    QVERIFY(questions[1].contains("NIT: 35"));
+    QVERIFY(WaitForRestore(restored));
+    QCOMPARE(RunJs("document.C.c3.value").toString(), QStringLiteral("SEGUNDA"));
+    for (const QString& file : DraftFiles()) QVERIFY(!file.startsWith("borrador-12.1-"));
+    QVERIFY(!QFile::exists(DraftFolder() + "/borrador-12.1.lock"));
+  }
+
+  void aDraftThatCannotBeReadIsSetAsideWithAMessage() {
+    const QString damaged = DraftFolder() + "/borrador-13.1-1.json";
+    const QString otherVersion = DraftFolder() + "/borrador-13.1-2.json";
+    {
+      QFile out(damaged);
+      QVERIFY(out.open(QIODevice::WriteOnly));
+      out.write("{\"formato\": \"Formulario7301 borrador\", \"vers");
+    }
+    {
+      QFile out(otherVersion);
+      QVERIFY(out.open(QIODevice::WriteOnly));
+      out.write("{\"formato\": \"Formulario7301 borrador\", \"version\": 9}");
+    }
+    PromptScript prompts;
+    Drafts().OfferAbandonedDrafts();
+    QCOMPARE(prompts.CountOf(PromptKind::Question), 0);
+    const QStringList messages = prompts.TextsOf(PromptKind::AppMessage);
+    QCOMPARE(messages.size(), 2);
+    QVERIFY(messages[0].startsWith("Error:\n"));
+    QVERIFY2(messages.join('\n').contains(damaged + ".apartado"), qPrintable(messages.join('\n')));
+    QVERIFY(messages.join('\n').contains(QStringLiteral("de otra versión del programa")));
+    QVERIFY(QFile::exists(damaged + ".apartado"));
+    QVERIFY(QFile::exists(otherVersion + ".apartado"));
+    QVERIFY(!QFile::exists(damaged));
+    // The program goes on with its blank form, and is not asked again.
+    QVERIFY(Type("c2", "19"));
+    PromptScript again;
+    Drafts().OfferAbandonedDrafts();
+    QVERIFY(again.asked.empty());
+  }
+
+  void aRunningProgramsDraftIsNotOffered() {
+    DraftStore running(DraftFolder().toStdString(), "14.1");
+    QVERIFY(running.Open());
+    QVERIFY(running.Write(
+        1, DraftOfPage(R"({"filas":[0,3],"campos":{"c2":"19"}})", QDateTime::currentDateTime())));
+    PromptScript prompts;
+    Drafts().OfferAbandonedDrafts();
+    QVERIFY(prompts.asked.empty());
+    QVERIFY(DraftFiles().contains("borrador-14.1-1.json"));
+    running.Remove(1);
+  }
+};
+
+F7301_APP_TEST(DraftTest);
+
+}  // namespace f7301::test
+
+#include "draft_test.moc"
