@@ -170,7 +170,7 @@ describe('the totals follow the values on screen', () => {
       assert.equal(await form.value('c1618'), '0');
     }));
 
-  test('gallons emptied because an earlier row is incomplete leave the total too', () =>
+  test('gallons kept beside an incomplete earlier row count in the total as shown', () =>
     onForm(env, async (form) => {
       await form.enter('f11c1', '19');
       await form.enter('f11c2', '1');
@@ -182,7 +182,7 @@ describe('the totals follow the values on screen', () => {
       await form.enter('f11c1', '');
       await form.enter('f12c2', '7');
       assert.deepEqual(await form.takeAlerts(), [MSG.rowNit]);
-      assert.equal(await form.value('f12c2'), '');
-      assert.equal(await form.value('c1618'), '1.00');
+      assert.equal(await form.value('f12c2'), '7');
+      assert.equal(await form.value('c1618'), '8.00');
     }));
 });
