@@ -68,6 +68,7 @@ void CAnnexTransfer::ImportFile(const QString& path) {
   m_page.runJavaScript(FromUtf8(AnnexImportScript(*file)), [this, file](const QVariant& result) {
     const auto answer = ParseAnnexImportAnswer(ToUtf8(result));
     Show(answer ? AnnexImportReport(*file, *answer) : kFormDidNotAnswer);
+    if (answer && answer->imported > 0) emit rowsImported();
     emit finished();
   });
 }

@@ -35,6 +35,8 @@ class CAnnexTransfer : public QObject {
   void availableChanged(bool available);
   // An import or export has ended with its message (or was cancelled).
   void finished();
+  // An import put rows on the page: the form has changed.
+  void rowsImported();
 
  private:
   void OnLoadFinished(bool ok);

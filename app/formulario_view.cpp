@@ -82,7 +82,7 @@ CFormularioView::CFormularioView(QWidget* parent)
           [this] { m_prompts.ShowViewMessage(kUnstorableText, kGeneraCaption); });
   connect(m_activity, &CPageActivity::changed, m_drafts, &CDraftKeeper::OnPageChanged);
   // An annex import fills the rows without the events of typing.
-  connect(m_annex, &CAnnexTransfer::finished, m_drafts, &CDraftKeeper::OnPageChanged);
+  connect(m_annex, &CAnnexTransfer::rowsImported, m_drafts, &CDraftKeeper::OnPageChanged);
   connect(m_browser, &QWebEngineView::printFinished, this, &CFormularioView::OnPrintFinished);
 }
 

@@ -12,6 +12,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include "app/annex_transfer.h"
 #include "app/draft_keeper.h"
 #include "app/formulario_view.h"
 #include "app/main_frame.h"
@@ -129,6 +130,27 @@ class DraftTest : public QObject {
     QCOMPARE(DraftFiles(), kept);
     QCOMPARE(ReadDraft(typed)->page, draft->page);
     QCOMPARE(kept.size(), before.size() + 1);
+  }
+
+  // Importing nothing is no change: a cancelled import, a refused file and an
+  // empty annex's export leave an untouched blank form without a draft.
+  void anImportThatAddsNoRowsKeepsNoDraft() {
+    const QStringList before = DraftFiles();
+    QTemporaryDir dir;
+    const QString refused = dir.filePath("anexo.csv");
+    QFile file(refused);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("NIT;Galones;Producto\n19;1,00;QUEROSENO LUNAR\n");
+    file.close();
+    CAnnexTransfer& annex = *Frame().view()->annexTransfer();
+    QTRY_VERIFY_WITH_TIMEOUT(annex.available(), 10000);
+    PromptScript prompts;  // the file dialog is cancelled: no answer scripted
+    annex.Import();
+    annex.ImportFile(refused);
+    annex.Export();
+    QTRY_COMPARE_WITH_TIMEOUT(prompts.CountOf(PromptKind::ViewMessage), 2, 30000);
+    QTest::qWait(CDraftKeeper::kDelayMs * 2);
+    QCOMPARE(DraftFiles(), before);
   }
 
   void validarRemovesTheDraftOfItsForm() {
