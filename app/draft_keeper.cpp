@@ -99,6 +99,9 @@ void CDraftKeeper::BeginPage(PageKind kind, const QString& sourceFile) {
 }
 
 void CDraftKeeper::OnPageChanged() {
+  // A folder that could not be made keeps nothing: the user is told once, as
+  // for a draft that could not be written.
+  if (!m_store.isOpen() && m_kind != PageKind::ReadOnly) return TellWriteFailure();
   if (!IsKeepable()) return;
   m_touched = true;
   // Not restarted by later changes: typing without a pause is written too.
@@ -138,21 +141,21 @@ void CDraftKeeper::Write(const QString& pageRecord) {
   draft.sourceFile = m_sourceFile.toStdString();
   draft.page = pageRecord.toStdString();
   if (!IsPageRecord(draft.page)) return;
-  if (!m_store.Write(m_form, draft)) {
-    if (!m_toldWriteFailure) {
-      m_toldWriteFailure = true;
-      ShowMessage(&m_window, PromptKind::AppMessage,
-                  QStringLiteral("Error:\nNo pudo guardarse el borrador del formulario en %1.\n"
-                                 "Lo que usted escriba no quedará guardado hasta que genere "
-                                 "la declaración.")
-                      .arg(PathText(m_store.folder())),
-                  QString::fromLatin1(kAppTitle));
-    }
-    return;
-  }
+  if (!m_store.Write(m_form, draft)) return TellWriteFailure();
   m_written = true;
   m_lastRecord = pageRecord;
   emit draftWritten();
+}
+
+void CDraftKeeper::TellWriteFailure() {
+  if (m_toldWriteFailure) return;
+  m_toldWriteFailure = true;
+  ShowMessage(&m_window, PromptKind::AppMessage,
+              QStringLiteral("Error:\nNo pudo guardarse el borrador del formulario en %1.\n"
+                             "Lo que usted escriba no quedará guardado hasta que genere "
+                             "la declaración.")
+                  .arg(PathText(m_store.folder())),
+              QString::fromLatin1(kAppTitle));
 }
 
 void CDraftKeeper::OnDeclarationWritten() {

@@ -62,6 +62,8 @@ class CDraftKeeper : public QObject {
  private:
   bool IsKeepable() const;
   void Write(const QString& pageRecord);
+  // Once per run: drafts cannot be kept, what is typed is not safe.
+  void TellWriteFailure();
   void Restore(const Draft& draft);
   bool OfferOne(const AbandonedDraft& found);
 

@@ -259,6 +259,29 @@ class DraftTest : public QObject {
     QVERIFY(!QFile::exists(DraftFolder() + "/borrador-12.1.lock"));
   }
 
+  // Where no folder for drafts can be made (here a file stands in its way),
+  // the first change tells the user, once, that nothing typed is kept.
+  void aFolderThatCannotBeMadeIsToldOnce() {
+    QTemporaryDir dir;
+    const QString blocker = dir.filePath("no-es-carpeta");
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", blocker.toLocal8Bit());
+    CDraftKeeper keeper(Page(), Frame());
+    qputenv("XDG_DATA_HOME", dataHome);
+    QVERIFY(!keeper.isKeeping());
+    PromptScript prompts;
+    keeper.OnPageChanged();
+    keeper.OnPageChanged();
+    const QStringList messages = prompts.TextsOf(PromptKind::AppMessage);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(QStringLiteral("Error:\nNo pudo guardarse el borrador")),
+             qPrintable(messages[0]));
+    QVERIFY(messages[0].contains(blocker));
+  }
+
   void aDraftThatCannotBeReadIsSetAsideWithAMessage() {
     const QString damaged = DraftFolder() + "/borrador-13.1-1.json";
     const QString otherVersion = DraftFolder() + "/borrador-13.1-2.json";
