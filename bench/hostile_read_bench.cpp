@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "bench/parse_each_time.h"
 #include "declaration/declaration_loader.h"
 #include "declaration/seal.h"
 #include "tests/support/hostile_xml.h"
@@ -17,17 +18,7 @@
 
 namespace {
 
-void ParseEachTime(benchmark::State& state, const std::string& xml) {
-  f7301::CXmlReader reader;
-  reader.SetTrace(nullptr);
-  for (auto _ : state) {
-    reader.ReplaceStore();
-    benchmark::DoNotOptimize(reader.Parse(xml.c_str(), static_cast<long>(xml.size())));
-    benchmark::DoNotOptimize(reader.store().head());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * xml.size()));
-  state.counters["xml_bytes"] = static_cast<double>(xml.size());
-}
+using f7301::bench::ParseEachTime;
 
 void BM_ParseHostileNearMatches(benchmark::State& state) {
   ParseEachTime(state, f7301::testing::NearMatchesOfALongName(f7301::testing::kHostileXmlBytes));

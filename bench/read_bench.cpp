@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "bench/parse_each_time.h"
 #include "formpage/page_builders.h"
 #include "tests/support/sample_declaration.h"
 #include "xmlstore/xml_reader.h"
@@ -18,16 +19,7 @@ const std::string& LargeDeclarationXml() {
 }
 
 void BM_ParseDeclaration500Rows(benchmark::State& state) {
-  const std::string& xml = LargeDeclarationXml();
-  f7301::CXmlReader reader;
-  reader.SetTrace(nullptr);
-  for (auto _ : state) {
-    reader.ReplaceStore();
-    benchmark::DoNotOptimize(reader.Parse(xml.c_str(), static_cast<long>(xml.size())));
-    benchmark::DoNotOptimize(reader.store().head());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * xml.size()));
-  state.counters["xml_bytes"] = static_cast<double>(xml.size());
+  f7301::bench::ParseEachTime(state, LargeDeclarationXml());
 }
 BENCHMARK(BM_ParseDeclaration500Rows)->Unit(benchmark::kMicrosecond);
 
