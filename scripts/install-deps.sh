@@ -10,7 +10,7 @@ packages=(
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth chromium fonts-dejavu-core
-  libcsv-dev nlohmann-json3-dev qt6-translations-l10n
+  libcsv-dev nlohmann-json3-dev libsqlite3-dev qt6-translations-l10n
   dpkg-dev fakeroot lintian desktop-file-utils appstream
 )
 # Node.js may come from elsewhere than Debian; its npm then conflicts with
