@@ -69,10 +69,14 @@ std::optional<AnnexImportAnswer> ParseAnnexImportAnswer(const std::string& text)
 
 std::string AnnexExportScript() { return "JSON.stringify(exportaanexo())"; }
 
-std::optional<AnnexSales> ParseAnnexExportAnswer(const std::string& text) {
+std::optional<AnnexExportAnswer> ParseAnnexExportAnswer(const std::string& text) {
   const json answer = json::parse(text, nullptr, false);
+  if (answer.is_object() && IsText(answer, "mensaje")) {
+    return AnnexExportAnswer{answer["mensaje"].get<std::string>(), {}};
+  }
   if (!answer.is_array()) return std::nullopt;
-  AnnexSales sales;
+  AnnexExportAnswer result;
+  AnnexSales& sales = result.sales;
   for (const json& item : answer) {
     if (!item.is_object() || !IsText(item, "nit") || !IsText(item, "galones") ||
         !IsText(item, "producto")) {
@@ -81,7 +85,7 @@ std::optional<AnnexSales> ParseAnnexExportAnswer(const std::string& text) {
     sales.push_back({0, item["nit"].get<std::string>(), item["galones"].get<std::string>(),
                      item["producto"].get<std::string>()});
   }
-  return sales;
+  return result;
 }
 
 }  // namespace f7301

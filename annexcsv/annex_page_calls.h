@@ -28,6 +28,11 @@ std::optional<AnnexImportAnswer> ParseAnnexImportAnswer(const std::string& json)
 
 // The script that asks the page for the complete rows of its annex, as JSON.
 std::string AnnexExportScript();
-std::optional<AnnexSales> ParseAnnexExportAnswer(const std::string& json);
+
+struct AnnexExportAnswer {
+  std::string refusal;  // set when a row cannot be exported: nothing is written
+  AnnexSales sales;
+};
+std::optional<AnnexExportAnswer> ParseAnnexExportAnswer(const std::string& json);
 
 }  // namespace f7301

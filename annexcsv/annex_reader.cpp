@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "annexcsv/annex_values.h"
+#include "annexcsv/csv_cell.h"
 #include "annexcsv/csv_records.h"
 #include "annexcsv/text_encoding.h"
 #include "formpage/field_model.h"
@@ -58,6 +59,12 @@ std::string UnknownProduct(const std::string& name) {
   return "El producto \"" + name + "\" no es uno de los productos del anexo.";
 }
 
+// A cell's text, without the apostrophe a spreadsheet or the export put
+// before it to keep it from being a formula.
+std::string Cell(const CsvRecord& record, std::size_t column) {
+  return std::string(WithoutTextMark(record.fields[column]));
+}
+
 class SaleReader {
  public:
   SaleReader(AnnexFile& file, char separator) : m_file(file), m_mark(separator) {}
@@ -74,7 +81,7 @@ class SaleReader {
 
  private:
   void TakeSale(const CsvRecord& record) {
-    AnnexSale sale{record.line, record.fields[0], record.fields[1], record.fields[2]};
+    AnnexSale sale{record.line, Cell(record, 0), Cell(record, 1), Cell(record, 2)};
     bool fit = true;
     const DecimalMark::Gallons gallons = m_mark.Read(sale.gallons);
     sale.gallons = gallons.text;

@@ -76,17 +76,22 @@ void CAnnexTransfer::ImportFile(const QString& path) {
 void CAnnexTransfer::Export() {
   if (!m_available) return;
   m_page.runJavaScript(FromUtf8(AnnexExportScript()), [this](const QVariant& result) {
-    const auto sales = ParseAnnexExportAnswer(ToUtf8(result));
-    if (!sales || sales->empty()) {
-      Show(sales ? kNothingToExport : kFormDidNotAnswer);
+    const auto answer = ParseAnnexExportAnswer(ToUtf8(result));
+    if (!answer) {
+      Show(kFormDidNotAnswer);
       return emit finished();
     }
+    if (!answer->refusal.empty() || answer->sales.empty()) {
+      Show(answer->refusal.empty() ? kNothingToExport : answer->refusal);
+      return emit finished();
+    }
+    const AnnexSales& sales = answer->sales;
     const auto path = AskAnnexExportFile(
         m_view.window(), QDir(ProposedDestination()).filePath(QStringLiteral("anexo.csv")));
     if (path) {
       const std::string name = path->toUtf8().toStdString();
-      const bool written = WriteAnnexCsv(ToPath(*path), *sales) == ReplaceResult::kReplaced;
-      Show(written ? AnnexExportReport(static_cast<int>(sales->size()), name)
+      const bool written = WriteAnnexCsv(ToPath(*path), sales) == ReplaceResult::kReplaced;
+      Show(written ? AnnexExportReport(static_cast<int>(sales.size()), name)
                    : AnnexExportFailure(name));
     }
     emit finished();

@@ -435,16 +435,22 @@ function importaanexo(filas, rechazadas) {
 }
 
 // The complete rows of the annex, as the page holds them, for the program
-// to write to a file.
+// to write to a file. Gallons typed beside a row that was then incomplete
+// were kept unchecked: a row whose gallons fail their check is named
+// ({mensaje}) and nothing is exported.
 function exportaanexo() {
   var filas = [];
   for (var fila = 1; fila <= filasenpagina(1); fila++) {
     if (!filacompleta(1, fila)) continue;
-    filas.push({
-      nit: valorde(celdaanexo(1, fila, 1)),
-      galones: valorde(celdaanexo(1, fila, 2)),
-      producto: valorde(celdaanexo(1, fila, 3))
-    });
+    var galones = valorde(celdaanexo(1, fila, 2));
+    var tipo = sinmensajes(function () { return bientipocontenido(a[1][2], celdasuelta(galones)); });
+    if (!tipo.bien) {
+      return {
+        mensaje: "Error:\nLos galones del renglón " + fila + " del anexo no son una cantidad válida." +
+                 "\nPor favor corríjalos y exporte de nuevo; no se exportó nada."
+      };
+    }
+    filas.push({ nit: valorde(celdaanexo(1, fila, 1)), galones: galones, producto: valorde(celdaanexo(1, fila, 3)) });
   }
   return filas;
 }

@@ -171,4 +171,22 @@ describe('export', () => {
         { nit: '140', galones: '2.00', producto: 'KEROSINA (DPK) (AVJET, TURBO FUEL)' },
       ]);
     }));
+
+  test('a row whose gallons were kept unchecked beside an incomplete row is named, nothing given', () =>
+    onForm(env, async (form) => {
+      await form.enter('f11c1', '19');
+      // row 1 lacks its gallons: what is typed in row 2 stays there unchecked
+      for (const [name, text] of [['f12c2', '=1+2'], ['f12c1', '140']]) await form.enter(name, text);
+      await form.choose('f12c3', 'NAFTA');
+      await form.enter('f11c2', '1');
+      await form.choose('f11c3', 'DIESEL');
+      await form.takeAlerts();
+      assert.deepEqual(await form.values(['f12c1', 'f12c2', 'f12c3']), ['140', '=1+2', 'NAFTA']);
+      assert.deepEqual(await form.page.evaluate(() => exportaanexo()), {
+        mensaje: 'Error:\nLos galones del renglón 2 del anexo no son una cantidad válida.' +
+                 '\nPor favor corríjalos y exporte de nuevo; no se exportó nada.',
+      });
+      await form.enter('f12c2', '4.5');
+      assert.deepEqual((await form.page.evaluate(() => exportaanexo())).map((r) => r.galones), ['1.00', '4.50']);
+    }));
 });

@@ -11,6 +11,7 @@
 #include "annexcsv/annex_reader.h"
 #include "annexcsv/annex_report.h"
 #include "annexcsv/annex_writer.h"
+#include "annexcsv/csv_cell.h"
 
 namespace f7301 {
 namespace {
@@ -29,6 +30,49 @@ TEST(AnnexCsvWriter, WhatTheReaderWouldSplitOrTrimIsQuoted) {
   const AnnexSales sales = {{0, "1;9", "1.00", "NAFTA"}, {0, " 19\"", "2.00", "NAFTA"}};
   EXPECT_EQ(AnnexCsvText(sales),
             "\xEF\xBB\xBFNIT;Galones;Producto\r\n\"1;9\";1,00;NAFTA\r\n\" 19\"\"\";2,00;NAFTA\r\n");
+}
+
+// What a spreadsheet would run as a formula leaves as text, quoted and with
+// the apostrophe that marks a text; the import drops that mark again.
+TEST(AnnexCsvWriter, NoCellLeavesAsAFormula) {
+  const std::pair<std::string, std::string> cells[] = {
+      {"=1+2", "\"'=1+2\""},
+      {"+19", "\"'+19\""},
+      {"-19", "\"'-19\""},
+      {"@A1", "\"'@A1\""},
+      {"=HYPERLINK(\"http://x\";\"y\")", "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
+      {"\t19", "\"'\t19\""},
+      {"\r19", "\"'\r19\""},
+      {"'19", "\"''19\""},   // an apostrophe of its own survives the mark's removal
+      {"19\t", "\"19\t\""},  // a reader would trim the tab
+      {"1-9", "1-9"},
+      {"19'", "19'"},
+  };
+  AnnexSales sales;
+  for (const auto& [value, written] : cells) {
+    SCOPED_TRACE(value);
+    EXPECT_EQ(AnnexCsvText({{0, value, "1.00", "NAFTA"}}),
+              "\xEF\xBB\xBFNIT;Galones;Producto\r\n" + written + ";1,00;NAFTA\r\n");
+    EXPECT_EQ(SpreadsheetCsvCell(value, ','), written);
+    sales.push_back({static_cast<int>(sales.size()) + 2, value, "1.00", "NAFTA"});
+  }
+  EXPECT_EQ(AnnexCsvText({{0, "19", "-3.00", "@NAFTA"}}),
+            "\xEF\xBB\xBFNIT;Galones;Producto\r\n19;\"'-3,00\";\"'@NAFTA\"\r\n");
+  const AnnexFile back = ReadAnnexCsv(AnnexCsvText(sales));
+  EXPECT_TRUE(back.problems.empty());
+  // Lines of the file: the quoted CR of one cell ends a line of its own.
+  for (AnnexSale& sale : sales) sale.line += sale.line > 8 ? 1 : 0;
+  EXPECT_EQ(back.sales, sales);
+}
+
+TEST(AnnexCsvReader, TheApostropheOfASpreadsheetTextIsDropped) {
+  const AnnexFile file =
+      ReadAnnexCsv("'=1+2;'12,50;'DIESEL\n\"'+19\";\"'3\";NAFTA\n''19;1;NAFTA\n 19';1;NAFTA\n");
+  EXPECT_EQ(file.sales, (AnnexSales{{1, "=1+2", "12.50", "DIESEL"},
+                                    {2, "+19", "3", "NAFTA"},
+                                    {3, "'19", "1", "NAFTA"},
+                                    {4, "19'", "1", "NAFTA"}}));
+  EXPECT_TRUE(file.problems.empty());
 }
 
 TEST(AnnexCsvWriter, AnExportReadsBackAsTheSameRows) {
@@ -93,7 +137,12 @@ TEST(AnnexPageCalls, ReadsThePageAnswers) {
 
   const auto rows = ParseAnnexExportAnswer(R"([{"nit":"19","galones":"1.00","producto":"NAFTA"}])");
   ASSERT_TRUE(rows);
-  EXPECT_EQ(*rows, (AnnexSales{{0, "19", "1.00", "NAFTA"}}));
+  EXPECT_EQ(rows->sales, (AnnexSales{{0, "19", "1.00", "NAFTA"}}));
+  EXPECT_EQ(rows->refusal, "");
+  const auto refused = ParseAnnexExportAnswer(R"({"mensaje":"Error:\nLos galones del rengl"})");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->refusal, "Error:\nLos galones del rengl");
+  EXPECT_TRUE(refused->sales.empty());
   EXPECT_FALSE(ParseAnnexExportAnswer(R"([{"nit":19,"galones":"1","producto":"NAFTA"}])"));
   EXPECT_FALSE(ParseAnnexExportAnswer("{}"));
 }
