@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "annexcsv/quoted_cell.h"
 #include "declaration/cp1252.h"
 #include "formpage/field_model.h"
 
@@ -14,6 +15,20 @@ constexpr const char* kThousands = "Los galones no deben llevar separador de mil
 std::string CommaNotAllowed() {
   return "Los galones usan \",\" como marca decimal en un archivo separado por comas; "
          "use el punto.";
+}
+
+std::string LooksLikeThousands(std::string_view amount) {
+  return "El valor " + QuotedCell(amount) +
+         " parece llevar separador de miles; escriba los galones sin separador de miles y con "
+         "dos decimales como m\xC3\xA1ximo.";
+}
+
+// One mark and three digits after it: "1.500" is fifteen hundred to one
+// spreadsheet and one and a half to another.
+bool IsAmbiguousMark(std::string_view amount, std::size_t mark) {
+  const std::string_view after = amount.substr(mark + 1);
+  return after.size() == 3 &&
+         std::all_of(after.begin(), after.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string OtherMark(char fileMark) {
@@ -53,6 +68,9 @@ DecimalMark::Gallons DecimalMark::Read(std::string_view amount) {
   if (points + commas > 1) return {std::string(amount), kThousands};
   if (points + commas == 0) return {std::string(amount), {}};
   const char mark = points == 1 ? '.' : ',';
+  // Refused before it could fix the file's mark: a later "12,50" stays good.
+  if (IsAmbiguousMark(amount, amount.find(mark)))
+    return {std::string(amount), LooksLikeThousands(amount)};
   if (mark == ',' && !m_commaAllowed) return {std::string(amount), CommaNotAllowed()};
   if (m_fileMark == 0) m_fileMark = mark;
   if (mark != m_fileMark) return {std::string(amount), OtherMark(m_fileMark)};

@@ -19,8 +19,9 @@ class DecimalMark {
     std::string problem;  // empty when the amount may go to the page
   };
 
-  // Never guesses at thousands separators: an amount with two marks, or
-  // with the mark the rest of the file does not use, is refused.
+  // Never guesses at thousands separators: an amount with two marks, with
+  // one mark followed by exactly three digits ("1.500", "12,345"), or with
+  // the mark the rest of the file does not use, is refused.
   Gallons Read(std::string_view amount);
 
  private:

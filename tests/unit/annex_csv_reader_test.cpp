@@ -152,6 +152,41 @@ TEST(AnnexCsvReader, DecimalMarksAndThousandsSeparators) {
   for (const FileCase& c : cases) ExpectRead(c);
 }
 
+// A spreadsheet set to Spanish, its gallons formatted with a thousands
+// mark, writes 1500 as "1.500": one mark and three digits after it is a
+// thousands mark to one spreadsheet and a decimal mark to another, and is
+// refused, never guessed; it does not decide the mark of the lines after it.
+TEST(AnnexCsvReader, OneMarkBeforeThreeDigitsIsRefusedNeverGuessed) {
+  const FileCase cases[] = {
+      {"Spanish thousands format, then a correct decimal comma",
+       "NIT;Galones;Producto\r\n19;1.500;DIESEL\r\n19;12,50;NAFTA\r\n19;12.345;DIESEL\r\n"
+       "19;1.500,00;DIESEL\r\n19;999;NAFTA\r\n19;1.234.567;NAFTA\r\n",
+       {{3, "19", "12.50", "NAFTA"}, {6, "19", "999", "NAFTA"}},
+       {{2, 2}, {4, 2}, {5, 2}, {7, 2}}},
+      {"a decimal comma first, then a thousands point",
+       "19;2,5;NAFTA\n19;1.500;NAFTA\n",
+       {{1, "19", "2.5", "NAFTA"}},
+       {{2, 2}}},
+      {"commas before three digits, in a tab file and quoted in a comma file",
+       "19\t1,500\tDIESEL\n19\t0,125\tDIESEL\n19\t1,50\tDIESEL\n",
+       {{3, "19", "1.50", "DIESEL"}},
+       {{1, 2}, {2, 2}}},
+      {"a comma file",
+       "19,\"1,500\",DIESEL\n19,1.500,DIESEL\n19,1.5,DIESEL\n",
+       {{3, "19", "1.5", "DIESEL"}},
+       {{1, 2}, {2, 2}}},
+      {"two, four or more digits after the mark are no thousands",
+       "19;1.50;NAFTA\n19;1.5000;NAFTA\n19;1500;NAFTA\n",
+       {{1, "19", "1.50", "NAFTA"}, {2, "19", "1.5000", "NAFTA"}, {3, "19", "1500", "NAFTA"}}},
+  };
+  for (const FileCase& c : cases) ExpectRead(c);
+  const AnnexFile file = ReadAnnexCsv("19;1.500;DIESEL\n");
+  ASSERT_EQ(file.problems.size(), 1u);
+  EXPECT_EQ(file.problems[0].message,
+            "El valor \"1.500\" parece llevar separador de miles; escriba los galones sin "
+            "separador de miles y con dos decimales como m\xC3\xA1ximo.");
+}
+
 TEST(AnnexCsvReader, BlankLinesAreSkippedAndLinesStillCounted) {
   ExpectRead({"blank, blanks-only and empty-cells lines",
               "\n\n19;1;DIESEL\n   \n;;\r\n\n140;2;NAFTA\n\n",
