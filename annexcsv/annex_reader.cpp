@@ -8,6 +8,7 @@
 #include "annexcsv/annex_values.h"
 #include "annexcsv/csv_cell.h"
 #include "annexcsv/csv_records.h"
+#include "annexcsv/quoted_cell.h"
 #include "annexcsv/text_encoding.h"
 #include "formpage/field_model.h"
 
@@ -56,7 +57,7 @@ std::string ColumnCountProblem(std::size_t count) {
 }
 
 std::string UnknownProduct(const std::string& name) {
-  return "El producto \"" + name + "\" no es uno de los productos del anexo.";
+  return "El producto " + QuotedCell(name) + " no es uno de los productos del anexo.";
 }
 
 // A cell's text, without the apostrophe a spreadsheet or the export put

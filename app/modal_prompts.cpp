@@ -3,8 +3,12 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QSpacerItem>
 
 #include "app/directorio_dlg.h"
 
@@ -24,6 +28,22 @@ QMessageBox::Icon IconOf(PromptKind kind) {
     default:
       return QMessageBox::NoIcon;
   }
+}
+
+// A message that lists many lines (the problems of an imported file) takes
+// the width of a small screen, so that each line wraps once at most and the
+// box keeps within a screen 768 pixels high; message boxes otherwise stop at
+// 500 pixels and wrap every line of such a list.
+constexpr int kListLines = 8;
+constexpr int kListWidth = 900;
+
+void WidenForList(QMessageBox& box, const QString& text, QWidget* parent) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr || text.count(QLatin1Char('\n')) < kListLines) return;
+  const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  const int room = screen ? screen->availableGeometry().width() - 100 : kListWidth;
+  grid->addItem(new QSpacerItem(qMin(kListWidth, room), 0, QSizePolicy::Minimum), grid->rowCount(),
+                0, 1, grid->columnCount());
 }
 
 }  // namespace
@@ -98,6 +118,7 @@ void ShowMessage(QWidget* parent, PromptKind kind, const QString& text, const QS
     return;
   }
   QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok, parent);
+  WidenForList(box, text, parent);
   box.exec();
 }
 

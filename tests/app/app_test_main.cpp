@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/formulario_app.h"
 #include "tests/app/app_test_support.h"
@@ -66,8 +67,10 @@ int main(int argc, char** argv) {
   for (const auto& [name, factory] : Registry()) {
     if (only && name != only) continue;
     std::unique_ptr<QObject> test(factory());
-    char* testArgs[] = {argv[0]};
-    failures += QTest::qExec(test.get(), 1, testArgs);
+    // After a class, QtTest's own arguments (the test functions to run).
+    std::vector<char*> testArgs = {argv[0]};
+    if (only) testArgs.insert(testArgs.end(), argv + 2, argv + argc);
+    failures += QTest::qExec(test.get(), static_cast<int>(testArgs.size()), testArgs.data());
     ++ran;
   }
   if (ran == 0) {
