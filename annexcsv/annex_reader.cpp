@@ -37,18 +37,22 @@ bool HasDigit(std::string_view text) {
   return text.find_first_of("0123456789") != std::string_view::npos;
 }
 
-// Column titles, whatever their words: a first line whose NIT and gallons
-// hold no digit at all cannot be a sale.
+// Column titles: a first line with a title's words and no digit in its NIT
+// and gallons. Empty cells alone make no header: they are a sale begun.
 bool IsHeader(const CsvRecord& record) {
-  return record.fields.size() >= 2 && !HasDigit(record.fields[0]) && !HasDigit(record.fields[1]);
+  if (record.fields.size() < 2 || HasDigit(record.fields[0]) || HasDigit(record.fields[1])) {
+    return false;
+  }
+  for (std::size_t i = 0; i < record.fields.size() && i < kColumns; ++i) {
+    if (HasTitleWord(record.fields[i])) return true;
+  }
+  return false;
 }
 
-// Spreadsheets write empty cells beyond the used columns; they are no data.
-bool HasOnlyEmptyExtras(const std::vector<std::string>& fields) {
-  for (std::size_t i = kColumns; i < fields.size(); ++i) {
-    if (!fields[i].empty()) return false;
-  }
-  return true;
+// A tab or line break in a product: the page refuses it, as it would
+// refuse it in a NIT, instead of its being matched without it.
+bool HasBreak(std::string_view text) {
+  return text.find_first_of("\t\r\n") != std::string_view::npos;
 }
 
 std::string ColumnCountProblem(std::size_t count) {
@@ -72,7 +76,7 @@ class SaleReader {
 
   void Take(const CsvRecord& record) {
     const std::size_t problemsBefore = m_file.problems.size();
-    if (record.fields.size() < kColumns || !HasOnlyEmptyExtras(record.fields)) {
+    if (!HasFields(record, kColumns)) {
       Problem(record.line, 0, ColumnCountProblem(record.fields.size()));
     } else {
       TakeSale(record);
@@ -88,7 +92,7 @@ class SaleReader {
     sale.gallons = gallons.text;
     if (!gallons.problem.empty()) fit = Problem(record.line, 2, gallons.problem);
     // An empty product is the page's to report, as for a row typed in.
-    if (!sale.product.empty()) {
+    if (!sale.product.empty() && !HasBreak(sale.product)) {
       if (auto product = MatchAnnexProduct(sale.product)) {
         sale.product = *product;
       } else {
@@ -117,12 +121,13 @@ AnnexFile ReadAnnexCsv(std::string_view bytes) {
     file.refusal = kNotText;
     return file;
   }
-  file.separator = DetectSeparator(*text, kColumns);
+  const std::optional<char> named = NamedSeparator(*text);
+  file.separator = named ? *named : DetectSeparator(*text, kColumns);
   const CsvRecords read = ReadCsvRecords(*text, file.separator);
   SaleReader reader(file, file.separator);
   bool first = true;
   for (const CsvRecord& record : read.records) {
-    if (IsEmpty(record.fields)) continue;
+    if (IsEmpty(record.fields) || (named && record.line == 1)) continue;
     if (std::exchange(first, false) && IsHeader(record)) continue;
     reader.Take(record);
   }

@@ -87,4 +87,12 @@ std::optional<std::string> MatchAnnexProduct(std::string_view name) {
   return std::nullopt;
 }
 
+bool HasTitleWord(std::string_view cell) {
+  constexpr std::array<std::string_view, 7> kTitleWords = {
+      "NIT", "GALON", "GALLON", "CANTIDAD", "PRODUCT", "TIPO", "COMPRADOR"};
+  const std::string folded = Folded(cell);
+  return std::any_of(kTitleWords.begin(), kTitleWords.end(),
+                     [&](std::string_view word) { return folded.find(word) != std::string::npos; });
+}
+
 }  // namespace f7301

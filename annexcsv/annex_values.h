@@ -33,4 +33,9 @@ class DecimalMark {
 // accents and surrounding blanks; nothing when it names none of them.
 std::optional<std::string> MatchAnnexProduct(std::string_view name);
 
+// Whether `cell` holds one of the words of an annex file's column titles
+// ("NIT", "Galones", "Cantidad", "Producto", "Tipo", "Comprador"), in any
+// case and with or without accents.
+bool HasTitleWord(std::string_view cell);
+
 }  // namespace f7301

@@ -2,10 +2,14 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace f7301 {
 namespace {
+
+constexpr std::array<char, 3> kSeparators = {'\t', ';', ','};
 
 // libcsv counts tabs as blanks around a field; in a tab-separated file a tab
 // is the separator, so only the blank is.
@@ -98,21 +102,43 @@ CsvRecords ReadCsvRecords(std::string_view text, char separator, bool firstOnly)
   return RecordReader(separator, firstOnly).Read(text);
 }
 
+bool HasFields(const CsvRecord& record, std::size_t fields) {
+  if (record.fields.size() < fields) return false;
+  return std::all_of(record.fields.begin() + static_cast<std::ptrdiff_t>(fields),
+                     record.fields.end(), [](const std::string& f) { return f.empty(); });
+}
+
 char DetectSeparator(std::string_view text, std::size_t fields) {
-  constexpr std::array<char, 3> kCandidates = {'\t', ';', ','};
+  char best = 0;
+  std::ptrdiff_t bestCount = 0;
   char widest = ',';
   std::size_t widestCount = 0;
-  for (char separator : kCandidates) {
-    const CsvRecords first = ReadCsvRecords(text, separator, true);
-    if (first.records.empty()) continue;
-    const std::size_t count = first.records.front().fields.size();
-    if (count == fields) return separator;
-    if (count > widestCount) {
+  for (char separator : kSeparators) {
+    const CsvRecords read = ReadCsvRecords(text, separator);
+    const auto count = std::count_if(read.records.begin(), read.records.end(),
+                                     [&](const CsvRecord& r) { return HasFields(r, fields); });
+    if (count > bestCount) {
+      best = separator;
+      bestCount = count;
+    }
+    if (!read.records.empty() && read.records.front().fields.size() > widestCount) {
       widest = separator;
-      widestCount = count;
+      widestCount = read.records.front().fields.size();
     }
   }
-  return widest;
+  return bestCount > 0 ? best : widest;
+}
+
+std::optional<char> NamedSeparator(std::string_view text) {
+  const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+  if (line.size() != 5) return std::nullopt;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (std::tolower(static_cast<unsigned char>(line[i])) != "sep="[i]) return std::nullopt;
+  }
+  if (std::find(kSeparators.begin(), kSeparators.end(), line[4]) == kSeparators.end()) {
+    return std::nullopt;
+  }
+  return line[4];
 }
 
 }  // namespace f7301

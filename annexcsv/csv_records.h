@@ -26,9 +26,17 @@ struct CsvRecords {
 // With `firstOnly`, stops after the first record.
 CsvRecords ReadCsvRecords(std::string_view text, char separator, bool firstOnly = false);
 
-// The separator of the file: tab, ";" or ",", the first of them in that
-// order that splits the first record into `fields` fields; failing that,
-// the one that splits it into most fields.
+// Whether `record` holds `fields` fields, any beyond them empty: the empty
+// cells spreadsheets write beyond the used columns are no data.
+bool HasFields(const CsvRecord& record, std::size_t fields);
+
+// The separator of the file: tab, ";" or ",", the one that splits most
+// records into `fields` fields (the first of them in that order on a tie);
+// when none does, the one that splits the first record into most fields.
 char DetectSeparator(std::string_view text, std::size_t fields);
+
+// The separator an Excel "sep=;" first line names (tab, ";" or ","), if the
+// text begins with one.
+std::optional<char> NamedSeparator(std::string_view text);
 
 }  // namespace f7301

@@ -320,33 +320,63 @@ function nitsinvalor(texto) {
   return /^[0\s-]*$/.test(texto);
 }
 
+// A cell as a message quotes it: past 40 characters, cut with "…".
+function citacelda(texto) {
+  var letras = Array.from(texto);
+  return "\"" + (letras.length > 40 ? letras.slice(0, 40).join("") + "…" : texto) + "\"";
+}
+
+// The most characters typing lets into each cell of annex row `fila`
+// (index 1 to 3): the row's own cells', or those of the rows the add-rows
+// button makes (`modelo`) for a row the page does not hold yet.
+function largosfila(fila, modelo) {
+  var largos = [0];
+  for (var col = 1; col <= 3; col++) {
+    var celda = BuscaObj(celdaanexo(1, fila, col)) || modelo.cells[col].firstChild;
+    largos.push(celda.maxLength >= 0 ? celda.maxLength : Infinity);
+  }
+  return largos;
+}
+
+// A tab or line break, which no typing puts into a NIT or a product and
+// which a box would not keep as it was checked.
+var CORTECELDA = /[\t\r\n]/;
+
 // Checks one row read from the file as leaving each of its cells would, and
 // returns the values as the annex takes them. Problems go to `problemas` by
 // line and column; a NIT whose check digit fails is a warning, as typing
-// lets the user go on.
-function revisaimportada(fila, problemas) {
+// lets the user go on. `largos` are the cells' limits of length.
+function revisaimportada(fila, problemas, largos) {
   var valores = [String(fila.nit), String(fila.galones), String(fila.producto)];
+  var revisar = [false, true, true, true];
   function problema(col, mensaje, aviso) {
     problemas.push({ linea: fila.linea, columna: col, mensaje: mensaje, aviso: !!aviso });
   }
   for (var col = 1; col <= 3; col++) {
-    if (valores[col - 1] === "") problema(col, FALTAENANEXO[col]);
+    var valor = valores[col - 1];
+    if (valor === "") problema(col, FALTAENANEXO[col]);
+    else if (valor.length > largos[col]) {
+      problema(col, "Error:\nLa longitud de la casilla sobrepasa el máximo de " + largos[col] + " caracteres");
+    } else if (col != 2 && CORTECELDA.test(valor)) {
+      problema(col, "La casilla no puede llevar tabuladores ni saltos de línea.");
+    } else continue;
+    revisar[col] = false;
   }
-  if (valores[0] !== "") {
+  if (revisar[1]) {
     var nit = celdasuelta(valores[0]);
     var digito = sinmensajes(function () { return validanit(nit); });
     valores[0] = nit.value;
     if (nitsinvalor(nit.value)) problema(1, "El NIT del comprador no puede ser solo ceros o espacios.");
     else if (!digito.bien) problema(1, digito.mensajes[0], true);
   }
-  if (valores[1] !== "") {
+  if (revisar[2]) {
     var galones = celdasuelta(valores[1]);
     var tipo = sinmensajes(function () { return bientipocontenido(a[1][2], galones); });
     if (!tipo.bien) problema(2, tipo.mensajes[0]);
     valores[1] = galones.value;
   }
-  if (valores[2] !== "" && !productoanexo(valores[2])) {
-    problema(3, "El producto \"" + valores[2] + "\" no es uno de los productos del anexo.");
+  if (revisar[3] && !productoanexo(valores[2])) {
+    problema(3, "El producto " + citacelda(valores[2]) + " no es uno de los productos del anexo.");
   }
   return valores;
 }
@@ -426,7 +456,10 @@ function importaanexo(filas, rechazadas) {
   }
   var problemas = [];
   var valores = [];
-  for (var i = 0; i < filas.length; i++) valores.push(revisaimportada(filas[i], problemas));
+  var modelo = modelofila(1);
+  for (var i = 0; i < filas.length; i++) {
+    valores.push(revisaimportada(filas[i], problemas, largosfila(primera + i, modelo)));
+  }
   if (rechazadas > 0 || hayerrores(problemas)) {
     return { importadas: 0, primera: 0, problemas: problemas };
   }

@@ -142,6 +142,63 @@ describe('a file with any error changes nothing', () => {
     }));
 });
 
+describe('the rules of typing, all of them', () => {
+  const errorsOf = (answer) => answer.problemas.filter((p) => !p.aviso).map((p) => [p.linea, p.columna, p.mensaje]);
+  const tooLong = (max) => `Error:\nLa longitud de la casilla sobrepasa el máximo de ${max} caracteres`;
+  const broken = 'La casilla no puede llevar tabuladores ni saltos de línea.';
+
+  test('each cell takes as many characters as typing lets into the cell it goes to', () =>
+    onForm(env, async (form) => {
+      // rows 1 to 3 come with the page (50 characters), row 4 on are added (14)
+      const before = await annexState(form);
+      const answer = await importRows(form, [
+        sale(2, '1'.repeat(50), '1', 'NAFTA'),
+        sale(3, '1'.repeat(51), '1', 'NAFTA'),
+        sale(4, '19', '0'.repeat(48) + '.5', 'NAFTA'),
+        sale(5, '1'.repeat(14), '0'.repeat(11) + '1.5', 'NAFTA'),
+        sale(6, '1'.repeat(15), '0'.repeat(12) + '1.5', 'NAFTA'),
+        sale(7, '9'.repeat(200001), '1', 'NAFTA'),
+      ]);
+      assert.deepEqual(errorsOf(answer), [
+        [3, 1, tooLong(50)],
+        [6, 1, tooLong(14)],
+        [6, 2, tooLong(14)],
+        [7, 1, tooLong(14)],
+      ]);
+      assert.deepEqual(await annexState(form), before);
+      const fits = await importRows(form, [sale(2, '1'.repeat(50), '1', 'NAFTA'), sale(3, '19', '1', 'NAFTA'),
+        sale(4, '19', '1', 'NAFTA'), sale(5, '1'.repeat(14), '0'.repeat(11) + '1.5', 'NAFTA')]);
+      assert.equal(fits.importadas, 4);
+      assert.deepEqual(await rowValues(form, 4), ['1'.repeat(14), '1.50', 'NAFTA']);
+    }));
+
+  test('a tab or line break in a NIT or product, inside or at its edges, is refused', () =>
+    onForm(env, async (form) => {
+      const before = await annexState(form);
+      const answer = await importRows(form, [
+        sale(2, '19\t', '1', 'NAFTA'),
+        sale(3, '\n19', '1', 'NAFTA'),
+        sale(4, '1\r\n9', '1', 'NAFTA'),
+        sale(5, '19', '1', 'NAFTA\n'),
+        sale(6, '19', '1', '\tNAFTA'),
+        sale(7, '19', '1', 'GAS\tOIL'),
+      ]);
+      assert.deepEqual(errorsOf(answer), [
+        [2, 1, broken], [3, 1, broken], [4, 1, broken], [5, 3, broken], [6, 3, broken], [7, 3, broken],
+      ]);
+      assert.deepEqual(await annexState(form), before);
+    }));
+
+  test('a product quoted in a message is cut to 40 characters', () =>
+    onForm(env, async (form) => {
+      const answer = await importRows(form, [sale(2, '19', '1', 'ñ'.repeat(41)), sale(3, '19', '1', 'x'.repeat(40))]);
+      assert.deepEqual(errorsOf(answer), [
+        [2, 3, `El producto "${'ñ'.repeat(40)}…" no es uno de los productos del anexo.`],
+        [3, 3, `El producto "${'x'.repeat(40)}" no es uno de los productos del anexo.`],
+      ]);
+    }));
+});
+
 describe('the 500-row limit', () => {
   test('rows past 500 with those already complete get the form\'s own message', () =>
     onForm(env, async (form) => {

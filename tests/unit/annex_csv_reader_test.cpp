@@ -132,6 +132,48 @@ TEST(AnnexCsvReader, HeaderOrNone) {
             "El producto \"Producto\" no es uno de los productos del anexo.");
 }
 
+TEST(AnnexCsvReader, TheSeparatorOfMostLinesAndExcelsSepLine) {
+  const FileCase cases[] = {
+      {"a trailing \";\" and a product with a comma on the first line",
+       "19;1,5;" + kKerosene + ";\n140;2,5;DIESEL\n19;3;NAFTA\n",
+       {{1, "19", "1.5", kKerosene}, {2, "140", "2.5", "DIESEL"}, {3, "19", "3", "NAFTA"}}},
+      {"Excel's sep= line, then a header",
+       "sep=;\r\nNIT;Galones;Producto\r\n19;1,5;NAFTA\r\n",
+       {{3, "19", "1.5", "NAFTA"}}},
+      {"sep= names the separator most lines would not give",
+       "SEP=,\n19;1,5;NAFTA\n19;2,5;NAFTA\n19,3,NAFTA\n",
+       {{4, "19", "3", "NAFTA"}},
+       {{2, 0}, {3, 0}}},
+      {"a tab sep= line", "sep=\t\n19\t1,5\tNAFTA\n", {{2, "19", "1.5", "NAFTA"}}},
+  };
+  for (const FileCase& c : cases) ExpectRead(c);
+}
+
+TEST(AnnexCsvReader, AHeaderHasAHeadersWords) {
+  const FileCase cases[] = {
+      {"empty NIT and gallons are an incomplete sale, for the page to name",
+       ";;DIESEL\n19;1;NAFTA\n",
+       {{1, "", "", "DIESEL"}, {2, "19", "1", "NAFTA"}}},
+      {"words that are no titles", "abc;def;DIESEL\n", {{1, "abc", "def", "DIESEL"}}},
+      {"titles of a spreadsheet",
+       "Comprador;Galones exentos;Tipo de producto\n19;1;NAFTA\n",
+       {{2, "19", "1", "NAFTA"}}},
+      {"a title word beside digits is data", "NIT;1;NAFTA\n", {{1, "NIT", "1", "NAFTA"}}},
+  };
+  for (const FileCase& c : cases) ExpectRead(c);
+}
+
+TEST(AnnexCsvReader, TabsAndLineBreaksInAProductGoToThePageAsWritten) {
+  // The page refuses them, as it refuses them in a NIT: a box would not
+  // keep them as they were checked.
+  ExpectRead({"inside and at the edges, quoted",
+              "19;1;\"DIESEL\n\"\n19;1;\"\tNAFTA\"\n19;1;\"GAS\tOIL\"\n19;1;\"\t19\";\n",
+              {{1, "19", "1", "DIESEL\n"},
+               {3, "19", "1", "\tNAFTA"},
+               {4, "19", "1", "GAS\tOIL"},
+               {5, "19", "1", "\t19"}}});
+}
+
 TEST(AnnexCsvReader, DecimalMarksAndThousandsSeparators) {
   const FileCase cases[] = {
       {"points in a semicolon file",
