@@ -8,6 +8,9 @@ class QAction;
 namespace f7301 {
 
 inline constexpr const char* kPromptNuevo = "Crea un nuevo documento\nNuevo";
+inline constexpr const char* kPromptNuevoDesde =
+    "Crea un nuevo documento para el mes siguiente al de una declaración, con sus saldos "
+    "finales como saldos iniciales\nNuevo a partir de una declaración";
 inline constexpr const char* kPromptConsultar = "Abre un documento ya existente\nAbrir";
 inline constexpr const char* kPromptGuardar = "Guarda el documento activo\nGuardar";
 inline constexpr const char* kPromptImprimir = "Imprime el documento activo\nImprimir";

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <QWebChannel>
@@ -22,17 +24,26 @@
 #include "app/res_scheme.h"
 #include "app/spanish_locale.h"
 #include "declaration/declaration_paths.h"
+#include "next_month/next_month_record.h"
+#include "rectification/rectified_number.h"
 
 namespace f7301 {
 namespace {
 
 constexpr const char* kGeneraCaption = "Formulario RTQ-7301";
+constexpr const char* kNewFromCaption = "Nuevo a partir de una declaración";
 constexpr const char* kUnstorableText =
     "Error:\nLa declaración contiene caracteres que no pueden guardarse en el archivo. No se ha "
     "generado el archivo de la declaración.";
 
 std::string ToStdString(const QByteArray& bytes) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// `text` as a script's string literal.
+QString JsString(const QString& text) {
+  const QByteArray list = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(list.mid(1, list.size() - 2));
 }
 
 }  // namespace
@@ -84,6 +95,7 @@ CFormularioView::CFormularioView(QWidget* parent)
   // An annex import fills the rows without the events of typing.
   connect(m_annex, &CAnnexTransfer::rowsImported, m_drafts, &CDraftKeeper::OnPageChanged);
   connect(m_browser, &QWebEngineView::printFinished, this, &CFormularioView::OnPrintFinished);
+  connect(m_page, &QWebEnginePage::loadFinished, this, &CFormularioView::OnPageLoaded);
 }
 
 CFormularioView::~CFormularioView() {
@@ -94,10 +106,7 @@ CFormularioView::~CFormularioView() {
 
 // The draft of the form on screen is written before any page replaces it.
 void CFormularioView::OnInitialUpdate() {
-  m_drafts->FlushThen([this] {
-    m_drafts->BeginPage(CDraftKeeper::PageKind::Blank);
-    m_page->load(BlankPageUrl());
-  });
+  ShowPage(BlankPageUrl(), CDraftKeeper::PageKind::Blank, {}, {});
 }
 
 void CFormularioView::ShowGeneratedPage(const std::string& page) {
@@ -114,10 +123,25 @@ void CFormularioView::ShowGeneratedPage(const std::string& page) {
                                                          : CDraftKeeper::PageKind::ReadOnly;
   const QString source =
       m_loading ? QString::fromStdString(m_loading->currentFile().string()) : QString();
-  m_drafts->FlushThen([this, url, kind, source] {
+  ShowPage(url, kind, source, std::exchange(m_loadedNext, nullptr));
+}
+
+void CFormularioView::ShowPage(const QUrl& url, CDraftKeeper::PageKind kind, const QString& source,
+                               std::function<void()> loaded) {
+  // Whatever a page asked for once loaded is dropped when another replaces it.
+  m_whenLoaded = nullptr;
+  m_drafts->FlushThen([this, url, kind, source, loaded = std::move(loaded)] {
     m_drafts->BeginPage(kind, source);
+    m_awaitedUrl = url;
+    m_whenLoaded = loaded;
     m_browser->page()->load(url);
   });
+}
+
+void CFormularioView::OnPageLoaded(bool ok) {
+  if (!m_whenLoaded || m_page->url() != m_awaitedUrl) return;
+  const std::function<void()> then = std::exchange(m_whenLoaded, nullptr);
+  if (ok) then();
 }
 
 void CFormularioView::OnFilePrint() {
@@ -146,8 +170,71 @@ void CFormularioView::LoadDeclaration(LoadMode mode) {
   DeclarationLoader loader(m_prompts, m_xmlReader);
   m_loading = &loader;
   m_loadingMode = mode;
-  loader.LoadDeclaration(mode);
+  const bool shown = loader.LoadDeclaration(mode);
   m_loading = nullptr;
+  if (shown) emit declarationFileSeen(QString::fromStdString(PathToUtf8(loader.currentFile())));
+}
+
+void CFormularioView::OpenDeclarationFile(LoadMode mode, const QString& path) {
+  LoadDeclarationFile(mode, path, nullptr);
+}
+
+void CFormularioView::LoadDeclarationFile(LoadMode mode, const QString& path,
+                                          std::function<void()> loaded) {
+  DeclarationLoader loader(m_prompts, m_xmlReader);
+  m_loading = &loader;
+  m_loadingMode = mode;
+  m_loadedNext = std::move(loaded);
+  const bool shown = loader.LoadDeclarationFile(mode, PathFromUtf8(path.toStdString()));
+  m_loading = nullptr;
+  m_loadedNext = nullptr;
+  if (shown) emit declarationFileSeen(path);
+}
+
+void CFormularioView::OnFileNewFrom() {
+  const std::optional<std::string> chosen = m_prompts.ChooseDeclarationFile(kNewFromCaption);
+  if (chosen && !chosen->empty()) StartNextMonthFrom(QString::fromStdString(*chosen));
+}
+
+void CFormularioView::StartNextMonthFrom(const QString& path) {
+  DeclarationLoader loader(m_prompts, m_xmlReader);
+  if (!loader.ReadDeclaration(LoadMode::Consultar, PathFromUtf8(path.toStdString()))) return;
+  const QString record = QString::fromStdString(NextMonthRecord(m_xmlReader.store()));
+  emit declarationFileSeen(path);
+  ShowPage(BlankPageUrl(), CDraftKeeper::PageKind::Blank, {},
+           [this, record] { PutNextMonth(record); });
+}
+
+// The record goes back as a draft does; then each field it filled is left as
+// after typing, so the page's checks of those fields run, and the form is
+// kept at once: it holds what the user would otherwise type again.
+void CFormularioView::PutNextMonth(const QString& record) {
+  const QString script =
+      QStringLiteral("(function (r) { return restauraborrador(r) && revisaborrador(r); })(%1)")
+          .arg(record);
+  m_page->runJavaScript(script, [this](const QVariant&) {
+    m_drafts->OnPageChanged();
+    m_drafts->FlushThen([this] { emit formPrepared(); });
+  });
+}
+
+void CFormularioView::RectifyDeclaration(const QString& path) {
+  // The number is read with the declaration: the store may hold another one
+  // by the time the page has loaded.
+  auto number = std::make_shared<QString>();
+  LoadDeclarationFile(LoadMode::Modificar, path, [this, number] { TypeRectifiedNumber(*number); });
+  *number = QString::fromStdString(RectifiedNumber(m_xmlReader.store()));
+}
+
+// Typed as the user types it, then the caret moves on to the fine, as the
+// tab key would take it.
+void CFormularioView::TypeRectifiedNumber(const QString& number) {
+  const QString script =
+      QStringLiteral(
+          "(function (n) { var hecho = escribecampo('c1619', n);"
+          " var multa = BuscaObj('c1620'); if (hecho && multa) multa.focus(); return hecho; })(%1)")
+          .arg(JsString(number));
+  m_page->runJavaScript(script, [this](const QVariant&) { emit formPrepared(); });
 }
 
 int CFormularioView::SaveHtmlCopy() { return m_writer.SaveHtmlCopy(); }
@@ -156,8 +243,10 @@ void CFormularioView::OnGeneraArchivo(const QByteArray& xml, const QByteArray& f
                                       const QByteArray& html, const QByteArray& nit) {
   if (m_writer.GeneraArchivo(ToStdString(xml), ToStdString(formNumber), ToStdString(html),
                              ToStdString(nit))) {
-    RememberDeclarationFolder(QString::fromStdString(PathToUtf8(m_writer.archivo())));
+    const QString written = QString::fromStdString(PathToUtf8(m_writer.archivo()));
+    RememberDeclarationFolder(written);
     m_drafts->OnDeclarationWritten();
+    emit declarationFileSeen(written);
   }
 }
 

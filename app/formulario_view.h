@@ -3,7 +3,9 @@
 // generated from a stored declaration, and that is the page's
 // window.external.
 #include <QByteArray>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -46,6 +48,23 @@ class CFormularioView : public QWidget {
   void OnFileOpen();
   void OnFileUpdate();
 
+  // The same for a file chosen elsewhere (the register of declarations): no
+  // dialog, the same reading, messages and page.
+  void OpenDeclarationFile(LoadMode mode, const QString& path);
+
+  // "Nuevo a partir de una declaración": the file dialog, then
+  // StartNextMonthFrom.
+  void OnFileNewFrom();
+
+  // "Mes siguiente": the blank form of the month after the declaration in
+  // `path` (read as Consultar reads it), with its taxpayer and its closing
+  // balances as opening balances, kept as a draft at once.
+  void StartNextMonthFrom(const QString& path);
+
+  // "Rectificar": Modificar of `path`, then "7301" and its form number typed
+  // into box 1619 once the form is on screen.
+  void RectifyDeclaration(const QString& path);
+
   // Ctrl+S: the HTML copy of the last declaration generated. 1 when written.
   int SaveHtmlCopy();
 
@@ -61,11 +80,27 @@ class CFormularioView : public QWidget {
   // A print started by OnFilePrint has ended.
   void printFinished(bool success);
 
+  // "Validar" wrote the declaration file `path`, or Consultar, Modificar or
+  // "Mes siguiente" read it.
+  void declarationFileSeen(const QString& path);
+
+  // The form a command filled in after its page loaded (the next month's
+  // form put back, box 1619 typed) is ready for the user.
+  void formPrepared();
+
  private:
   void OnGeneraArchivo(const QByteArray& xml, const QByteArray& formNumber, const QByteArray& html,
                        const QByteArray& nit);
   void OnPrintFinished(bool success);
   void LoadDeclaration(LoadMode mode);
+  void LoadDeclarationFile(LoadMode mode, const QString& path, std::function<void()> loaded);
+  // Puts `url` on screen once the draft of the form leaving it is written;
+  // `loaded` runs when it has loaded.
+  void ShowPage(const QUrl& url, CDraftKeeper::PageKind kind, const QString& source,
+                std::function<void()> loaded);
+  void OnPageLoaded(bool ok);
+  void PutNextMonth(const QString& record);
+  void TypeRectifiedNumber(const QString& number);
 
   QWebEngineProfile* m_profile;
   CResSchemeHandler* m_scheme;
@@ -77,6 +112,9 @@ class CFormularioView : public QWidget {
   CDraftKeeper* m_drafts;
   const DeclarationLoader* m_loading = nullptr;  // while Consultar or Modificar runs
   LoadMode m_loadingMode = LoadMode::Consultar;
+  std::function<void()> m_loadedNext;  // for the page the loading command shows
+  QUrl m_awaitedUrl;                   // the page `m_whenLoaded` waits for
+  std::function<void()> m_whenLoaded;
   CQtUserPrompts m_prompts;
   CAnnexTransfer* m_annex;              // Importar and Exportar anexo
   CXmlReader m_xmlReader;               // the store of the declaration last reopened

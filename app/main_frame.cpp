@@ -75,6 +75,7 @@ void CMainFrame::CreateActions() {
   // are the accelerator table's (CAcceleratorFilter), which binds Imprimir to
   // Ctrl+P although the menu reads Ctrl+I.
   m_actNew = NewAction(this, "&Nuevo\tCtrl+N", kPromptNuevo);
+  m_actNewFrom = NewAction(this, "Nuevo a &partir de una declaración...", kPromptNuevoDesde);
   m_actOpen = NewAction(this, "&Consultar\tCtrl+C", kPromptConsultar);
   m_actUpdate = NewAction(this, "&Modificar\tCtrl+M", kPromptModificar);
   m_actPrint = NewAction(this, "&Imprimir...\tCtrl+I", kPromptImprimir);
@@ -86,6 +87,7 @@ void CMainFrame::CreateActions() {
   m_actStatusBar->setChecked(true);
 
   connect(m_actNew, &QAction::triggered, this, &CMainFrame::OnFileNew);
+  connect(m_actNewFrom, &QAction::triggered, m_view, &CFormularioView::OnFileNewFrom);
   connect(m_actOpen, &QAction::triggered, m_view, &CFormularioView::OnFileOpen);
   connect(m_actUpdate, &QAction::triggered, m_view, &CFormularioView::OnFileUpdate);
   connect(m_actPrint, &QAction::triggered, m_view, &CFormularioView::OnFilePrint);
@@ -99,6 +101,7 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
   QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
   archivo->addAction(m_actNew);
+  archivo->addAction(m_actNewFrom);
   archivo->addAction(m_actOpen);
   archivo->addAction(m_actUpdate);
   archivo->addSeparator();

@@ -38,6 +38,7 @@ class CMainFrame : public QMainWindow {
   void OnFileNew();
 
   QAction* action(Command command) const;
+  QAction* newFromAction() const { return m_actNewFrom; }
   QAction* exitAction() const { return m_actExit; }
   QAction* aboutAction() const { return m_actAbout; }
   QAction* toolBarAction() const { return m_actToolBar; }
@@ -78,6 +79,7 @@ class CMainFrame : public QMainWindow {
   QAction* m_actToolBar = nullptr;
   QAction* m_actStatusBar = nullptr;
   QAction* m_actAbout = nullptr;
+  QAction* m_actNewFrom = nullptr;
 };
 
 }  // namespace f7301

@@ -58,8 +58,8 @@ std::optional<QString> AskDestinationDirectory(QWidget* parent, const QString& p
   return dlg.m_strDirectorio;
 }
 
-std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder) {
-  const QString title = QStringLiteral("Buscar Archivo");
+std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder,
+                                          const QString& title) {
   if (Answerer()) return Answerer()({PromptKind::DeclarationFile, startFolder, title});
   const QString path = QFileDialog::getOpenFileName(parent, title, startFolder,
                                                     QStringLiteral("Todos los archivos (*)"),

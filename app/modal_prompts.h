@@ -15,7 +15,8 @@ namespace f7301 {
 
 enum class PromptKind {
   DestinationDirectory,  // "Directorio Destino"; text = proposal; answer = directory
-  DeclarationFile,       // "Buscar Archivo"; text = folder it starts in; answer = path
+  DeclarationFile,       // "Buscar Archivo" (or the caption given); text = folder it starts in;
+                         // answer = path
   Folder,                // "Seleccione un folder"; text = folder it starts in; answer = folder
   Printer,               // print dialog; answer = PDF file to print into
   AppMessage,            // application message box (exclamation icon)
@@ -44,7 +45,10 @@ inline constexpr const char* kAppTitle = "Formulario7301";
 std::optional<QString> AskDestinationDirectory(QWidget* parent, const QString& proposal);
 // The file and folder dialogs are Qt's own rather than the desktop's, so that
 // they speak the program's language whatever the desktop's is.
-std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder);
+// The caption of the open-file dialog of Consultar and Modificar.
+inline constexpr const char* kDeclarationFileCaption = "Buscar Archivo";
+std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder,
+                                          const QString& caption);
 std::optional<QString> AskFolder(QWidget* parent, const QString& startFolder);
 std::optional<QString> AskAnnexImportFile(QWidget* parent, const QString& startFolder);
 // `proposal`: the path the dialog offers; a name without extension gets ".csv".

@@ -24,8 +24,13 @@ std::optional<std::string> CQtUserPrompts::ChooseDestinationDirectory(const std:
 }
 
 std::optional<std::string> CQtUserPrompts::ChooseDeclarationFile() {
+  return ChooseDeclarationFile(kDeclarationFileCaption);
+}
+
+std::optional<std::string> CQtUserPrompts::ChooseDeclarationFile(const char* caption) {
   const QString startFolder = LastDeclarationFolder(ProposedDestination());
-  const std::optional<QString> chosen = AskDeclarationFile(m_view.window(), startFolder);
+  const std::optional<QString> chosen =
+      AskDeclarationFile(m_view.window(), startFolder, QString::fromUtf8(caption));
   if (chosen && QFileInfo(*chosen).isFile()) RememberDeclarationFolder(*chosen);
   return ToUtf8(chosen);
 }

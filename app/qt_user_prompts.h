@@ -13,6 +13,8 @@ class CQtUserPrompts : public UserPrompts {
 
   std::optional<std::string> ChooseDestinationDirectory(const std::string& proposal) override;
   std::optional<std::string> ChooseDeclarationFile() override;
+  // The same dialog under another caption (UTF-8), for another command.
+  std::optional<std::string> ChooseDeclarationFile(const char* caption);
   void ShowAppMessage(const std::string& text) override;
   void ShowViewMessage(const std::string& text, const std::string& caption) override;
   void ShowGeneratedPage(const std::string& page) override;

@@ -53,30 +53,41 @@ bool BuildPage(LoadMode mode, const CFieldList& store, std::string& page) {
 DeclarationLoader::DeclarationLoader(UserPrompts& prompts, CXmlReader& reader)
     : m_prompts(prompts), m_reader(reader) {}
 
-void DeclarationLoader::LoadDeclaration(LoadMode mode) {
-  const std::optional<std::string> text = ReadChosenFile(mode);
-  if (!text) return;
+bool DeclarationLoader::LoadDeclaration(LoadMode mode) {
+  m_currentFile.clear();
+  const std::optional<std::string> chosen = m_prompts.ChooseDeclarationFile();
+  if (!chosen || chosen->empty()) return false;
+  return LoadDeclarationFile(mode, PathFromUtf8(*chosen));
+}
+
+bool DeclarationLoader::LoadDeclarationFile(LoadMode mode, const std::filesystem::path& file) {
+  const std::optional<std::string> page = ReadDeclaration(mode, file);
+  if (!page) return false;
+  m_prompts.ShowGeneratedPage(*page);
+  return true;
+}
+
+std::optional<std::string> DeclarationLoader::ReadDeclaration(LoadMode mode,
+                                                              const std::filesystem::path& file) {
+  m_currentFile = file;
+  const std::optional<std::string> text = ReadFile(mode);
+  if (!text) return std::nullopt;
   const std::optional<std::string> xml = UnsealedXml(*text, mode);
-  if (!xml) return;
+  if (!xml) return std::nullopt;
 
   m_reader.ReplaceStore();
   m_reader.Parse(xml->data(), static_cast<long>(xml->size()));
-  if (!IsForm7301(mode)) return;
+  if (!IsForm7301(mode)) return std::nullopt;
 
   std::string page;
   if (!BuildPage(mode, m_reader.store(), page)) {
     m_prompts.ShowAppMessage(MessagesFor(mode).pageNotBuilt);
-    return;
+    return std::nullopt;
   }
-  m_prompts.ShowGeneratedPage(page);
+  return page;
 }
 
-std::optional<std::string> DeclarationLoader::ReadChosenFile(LoadMode mode) {
-  m_currentFile.clear();
-  const std::optional<std::string> chosen = m_prompts.ChooseDeclarationFile();
-  if (!chosen || chosen->empty()) return std::nullopt;
-  m_currentFile = PathFromUtf8(*chosen);
-
+std::optional<std::string> DeclarationLoader::ReadFile(LoadMode mode) {
   std::string text;
   switch (ReadWholeFile(m_currentFile, text)) {
     case ReadStatus::kRead:

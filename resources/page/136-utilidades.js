@@ -575,3 +575,34 @@ function restauraborrador(borrador) {
   if (foco && !foco.disabled) foco.focus();
   return true;
 }
+
+// Leaves, in page order, each field that a record just put back holds a
+// value for, as the user leaves a field after typing it: the field's own
+// checks run and the totals follow. Fields the user cannot type in are
+// passed over.
+function revisaborrador(borrador) {
+  if (!borrador || !borrador.campos) return false;
+  var campos = borrador.campos;
+  var lista = camposdeborrador();
+  for (var i = 0; i < lista.length; i++) {
+    var campo = lista[i];
+    if (campo.disabled || campo.type == "hidden") continue;
+    if (!Object.prototype.hasOwnProperty.call(campos, campo.name)) continue;
+    if (String(campos[campo.name]) === "") continue;
+    campo.dispatchEvent(new FocusEvent("blur"));
+  }
+  return true;
+}
+
+// Puts `valor` into the field `nombre` as the user typing it does: the value,
+// the events of typing, then leaving the field, so that its own checks and
+// the totals run. False when the page has no such field open to typing.
+function escribecampo(nombre, valor) {
+  var campo = campodeborrador(nombre);
+  if (!campo || campo.disabled || campo.readOnly) return false;
+  ponvalorguardado(campo, String(valor));
+  campo.dispatchEvent(new Event("input", { bubbles: true }));
+  campo.dispatchEvent(new Event("change", { bubbles: true }));
+  campo.dispatchEvent(new FocusEvent("blur"));
+  return true;
+}

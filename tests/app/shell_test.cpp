@@ -77,9 +77,9 @@ class ShellTest : public QObject {
     QCOMPARE(ActionTexts(menus),
              (QStringList{"&Archivo", "&Ver", QStringLiteral("A&cerca de ...")}));
     QCOMPARE(ActionTexts(menus[0]->menu()->actions()),
-             (QStringList{"&Nuevo\tCtrl+N", "&Consultar\tCtrl+C", "&Modificar\tCtrl+M", "-",
-                          "Importar &anexo...", "E&xportar anexo...", "-", "&Imprimir...\tCtrl+I",
-                          "-", "&Salir"}));
+             (QStringList{"&Nuevo\tCtrl+N", QStringLiteral("Nuevo a &partir de una declaración..."),
+                          "&Consultar\tCtrl+C", "&Modificar\tCtrl+M", "-", "Importar &anexo...",
+                          "E&xportar anexo...", "-", "&Imprimir...\tCtrl+I", "-", "&Salir"}));
     QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
              (QStringList{"Barra de &herramientas", "Barra de &estado"}));
     QCOMPARE(ActionTexts(menus[2]->menu()->actions()), QStringList{"&Acerca de Formulario..."});

@@ -114,3 +114,38 @@ test('a page without the form gives no record to put back', async () => {
   assert.equal(await form.page.evaluate(() => restauraborrador(null)), false);
   assert.equal(await form.page.evaluate(() => restauraborrador({ filas: [0, 3] })), false);
 });
+
+describe('checking a record put back, and typing a value for the program', () => {
+  test('each field the record filled is left as after typing: its checks run', () =>
+    onForm(env, async (form) => {
+      const record = await takeRecord(form);
+      Object.assign(record.campos, {
+        c2: '1234567-9', c3: 'estación', mes_ini: '1', anio_ini: '2011', c6: '100', c14: '-5', c7: '',
+      });
+      assert.equal(await form.page.evaluate((r) => restauraborrador(r) && revisaborrador(r), record), true);
+      assert.deepEqual(
+        await form.values(['c2', 'c3', 'mes_ini', 'dia_fin', 'mes_fin', 'anio_fin', 'c4', 'c5', 'c6', 'c13', 'c14']),
+        ['12345679', 'ESTACIÓN', '01', '31', '01', '2011', '01/01/2011', '31/01/2011', '100.00', '100.00', '']);
+      assert.deepEqual(await form.takeAlerts(), [MSG.below('0.00')], 'the one value refused is told');
+      assert.equal(await form.page.evaluate(() => revisaborrador(null)), false);
+    }));
+
+  test('a typed value gets the events of typing and the field\'s own checks', () =>
+    onForm(env, async (form) => {
+      await form.page.evaluate(() => {
+        window.__eventos = [];
+        for (const tipo of ['input', 'change', 'blur']) {
+          document.C.c1619.addEventListener(tipo, () => window.__eventos.push(tipo));
+        }
+      });
+      assert.equal(await form.page.evaluate(() => escribecampo('c1619', '730110203045')), true);
+      assert.deepEqual(await form.page.evaluate(() => window.__eventos), ['input', 'change', 'blur']);
+      assert.deepEqual(await form.values(['c1619']), ['730110203045']);
+      assert.deepEqual(await form.takeAlerts(), []);
+      assert.equal(await form.page.evaluate(() => escribecampo('c1619', '7301-1')), true);
+      assert.deepEqual(await form.takeAlerts(), [MSG.wholeNumber]);
+      assert.deepEqual(await form.values(['c1619']), ['']);
+      assert.equal(await form.page.evaluate(() => escribecampo('c13', '5')), false, 'a computed box takes no typing');
+      assert.equal(await form.page.evaluate(() => escribecampo('nohay', '5')), false);
+    }));
+});

@@ -262,6 +262,54 @@ TEST_F(LoaderTest, FileThatCannotBeReadIsReported) {
   }
 }
 
+// --- A file given rather than chosen -------------------------------------------------
+
+// Whatever the file, opening it by its path tells and shows exactly what the
+// dialog's Consultar and Modificar do, without asking for a file.
+TEST_F(LoaderTest, GivenFileReadsAsTheChosenOne) {
+  const std::vector<fs::path> files = {
+      FileWith("good", Sealed(xml)),
+      FileWith("altered", Sealed(xml).substr(1)),
+      FileWith("no-code", Sealed(Replaced(xml, "<CODIGO_FORMULARIO>730</CODIGO_FORMULARIO>", ""))),
+      FileWith("7302", Sealed(Replaced(xml, "<NUMERO_VERSION>1<", "<NUMERO_VERSION>2<"))),
+      FileWith("no-nit", Sealed(Replaced(xml, "<NIT>12345679</NIT>", ""))),
+      temp.path() / "missing",
+  };
+  for (LoadMode mode : {LoadMode::Consultar, LoadMode::Modificar}) {
+    for (const fs::path& file : files) {
+      SCOPED_TRACE(file.filename().string());
+      const testing::ScriptedPrompts chosen = Open(mode, file);
+      testing::ScriptedPrompts given;
+      DeclarationLoader loader(given, reader);
+      EXPECT_EQ(loader.LoadDeclarationFile(mode, file), !chosen.pages.empty());
+      EXPECT_EQ(given.fileDialogs, 0);
+      EXPECT_EQ(loader.currentFile(), file);
+      EXPECT_EQ(given.pages, chosen.pages);
+      ASSERT_EQ(given.messages.size(), chosen.messages.size());
+      for (std::size_t i = 0; i < given.messages.size(); ++i) {
+        EXPECT_EQ(given.messages[i].text, chosen.messages[i].text);
+        EXPECT_EQ(given.messages[i].box, chosen.messages[i].box);
+      }
+    }
+  }
+}
+
+TEST_F(LoaderTest, ReadingWithoutShowingLeavesTheDeclarationInTheStore) {
+  testing::ScriptedPrompts prompts;
+  DeclarationLoader loader(prompts, reader);
+  const std::optional<std::string> page =
+      loader.ReadDeclaration(LoadMode::Consultar, FileWith("good", Sealed(xml)));
+  ASSERT_TRUE(page);
+  EXPECT_NE(page->find("ESTACION DE SERVICIO EL PROGRESO"), std::string::npos);
+  EXPECT_TRUE(prompts.pages.empty());
+  EXPECT_TRUE(prompts.messages.empty());
+  ASSERT_NE(reader.store().Find("NIT"), nullptr);
+  EXPECT_EQ(reader.store().Find("NIT")->value(), "12345679");
+
+  EXPECT_FALSE(loader.ReadDeclaration(LoadMode::Consultar, temp.path() / "missing"));
+  EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
 // --- Reading a file whole ----------------------------------------------------------
 
 TEST_F(LoaderTest, ReadWholeFileTakesTheTextUpToTheFirstZeroByte) {
