@@ -1,6 +1,7 @@
 #include "declaration/declaration_loader.h"
 
 #include "declaration/declaration_paths.h"
+#include "declaration/form_check.h"
 #include "declaration/seal.h"
 #include "formpage/page_builders.h"
 
@@ -113,21 +114,20 @@ std::optional<std::string> DeclarationLoader::UnsealedXml(const std::string& tex
 }
 
 bool DeclarationLoader::IsForm7301(LoadMode mode) {
-  const CFieldNode* code = m_reader.store().Find("CODIGO_FORMULARIO");
-  if (code == nullptr) {
-    m_prompts.ShowAppMessage(MessagesFor(mode).noFormCode);
-    return false;
+  switch (CheckForm7301(m_reader.store())) {
+    case FormCheck::kForm7301:
+      return true;
+    case FormCheck::kNoFormCode:
+      m_prompts.ShowAppMessage(MessagesFor(mode).noFormCode);
+      return false;
+    case FormCheck::kNoVersion:
+      m_prompts.ShowAppMessage(MessagesFor(mode).noVersion);
+      return false;
+    case FormCheck::kOtherForm:
+      m_prompts.ShowViewMessage(kOtherForm, kOtherFormCaption);
+      return false;
   }
-  const CFieldNode* version = m_reader.store().Find("NUMERO_VERSION");
-  if (version == nullptr) {
-    m_prompts.ShowAppMessage(MessagesFor(mode).noVersion);
-    return false;
-  }
-  if (code->value() + version->value() != "7301") {
-    m_prompts.ShowViewMessage(kOtherForm, kOtherFormCaption);
-    return false;
-  }
-  return true;
+  return false;
 }
 
 }  // namespace f7301

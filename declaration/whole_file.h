@@ -18,7 +18,16 @@ enum class ReadStatus {
   kTooLarge,    // larger than kMaxDeclarationFileSize: not read at all, never cut short
 };
 
-ReadStatus ReadWholeFile(const std::filesystem::path& path, std::string& text);
+// A file the user chose is read through a symbolic link; files found by
+// walking folders are not, so a link placed among them reads nothing.
+enum class LinkPolicy { kFollow, kRefuse };
+
+// Only a plain file is read: the kind is taken from the opened file itself,
+// and opening never waits, so a FIFO or a device put in its place between a
+// check and the open is refused, not waited on. At most the size the file
+// had when opened is read, even if it grows meanwhile.
+ReadStatus ReadWholeFile(const std::filesystem::path& path, std::string& text,
+                         LinkPolicy links = LinkPolicy::kFollow);
 
 // The whole file as text, up to its first zero byte; nothing when it cannot
 // be read. Files larger than `kMaxDeclarationFileSize` are not read.

@@ -53,17 +53,10 @@ CPageWriter::CPageWriter(PageKind kind, const CFieldList* store, std::string& pa
     m_kind = PageKind::kBlank;
     return;
   }
-  // Newest first: emplace keeps the first node seen for a number, the one a
-  // walk from the front would find.
-  for (const CFieldNode* n = m_store->head(); n; n = n->next()) {
-    if (n->attributeName() == kBoxKeyName) m_boxes.emplace(n->attributeValue(), n);
-  }
+  m_boxes = CStoredBoxes(*m_store);
 }
 
-const CFieldNode* CPageWriter::FindBox(int box) const {
-  const auto found = m_boxes.find(BoxStoreKey(box).second);
-  return found == m_boxes.end() ? nullptr : found->second;
-}
+const CFieldNode* CPageWriter::FindBox(int box) const { return m_boxes.Find(box); }
 
 bool CPageWriter::Write() {
   m_missing = false;
@@ -124,16 +117,7 @@ std::string CPageWriter::FormNumber() {
   return quoted.size() < 2 ? "" : quoted.substr(1, quoted.size() - 2);
 }
 
-// Stored annex rows run from id 118 in steps of three up to the first id the
-// store lacks; ids of rows left empty when the declaration was generated are
-// consumed, so a gap ends the rows shown.
-int CPageWriter::StoredAnnexRows() const {
-  int rows = 0;
-  for (int id = kFirstAnnexBox; id < kAnnexTotalBox; id += kAnnexColumnCount, ++rows) {
-    if (!FindBox(id)) break;
-  }
-  return rows;
-}
+int CPageWriter::StoredAnnexRows() const { return m_boxes.AnnexRows(); }
 
 int CPageWriter::AnnexRows() const { return Blank() ? kBlankAnnexRows : StoredAnnexRows(); }
 

@@ -9,9 +9,9 @@
 // The page text is Windows-1252.
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "formpage/field_model.h"
+#include "formpage/stored_boxes.h"
 #include "xmlstore/field_list.h"
 
 namespace f7301 {
@@ -103,9 +103,7 @@ class CPageWriter {
 
   PageKind m_kind;
   const CFieldList* m_store;
-  // The store's boxes by their quoted number, the node read last for each:
-  // a page looks up some 1,600 boxes, too many for a walk of the list each.
-  std::unordered_map<std::string_view, const CFieldNode*> m_boxes;
+  CStoredBoxes m_boxes;
   std::string& m_page;
   bool m_missing = false;
   int m_annexRows = 0;
