@@ -1,0 +1,175 @@
+#include "register/catalog.h"
+
+#include <memory>
+#include <thread>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "register/register_cache.h"
+
+namespace f7301 {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Candidate {
+  FoundFile found;
+  LinkPolicy links = LinkPolicy::kRefuse;
+  CachedReading reading;
+  bool known = false;  // the reading came from the index, or needs none
+};
+
+std::vector<Candidate> Candidates(const CatalogRequest& request, ScanResult& scan) {
+  std::vector<Candidate> candidates;
+  std::unordered_set<std::string> seen;
+  for (FoundFile& f : scan.files) {
+    f.file = f.file.lexically_normal();
+    if (!seen.insert(f.file.native()).second) continue;
+    Candidate c;
+    c.found = std::move(f);
+    candidates.push_back(std::move(c));
+  }
+  for (const fs::path& extra : request.extraFiles) {
+    const fs::path file = extra.lexically_normal();
+    const FileIdentity identity = IdentityOf(file, LinkPolicy::kFollow);
+    // A file opened or written since, and gone now, leaves the list.
+    if (identity.kind == FileKind::kMissing) continue;
+    if (!seen.insert(file.native()).second) continue;
+    Candidate c;
+    c.found = {file, identity};
+    c.links = LinkPolicy::kFollow;
+    candidates.push_back(std::move(c));
+  }
+  return candidates;
+}
+
+// What needs no reading: entries that are not plain files, and unchanged
+// files the index knows.
+void UseKnownReadings(std::vector<Candidate>& candidates,
+                      const std::unordered_map<std::string, CachedReading>& cached) {
+  for (Candidate& c : candidates) {
+    if (c.found.identity.kind != FileKind::kRegular) {
+      c.reading = {c.found.identity, std::nullopt, KindReason(c.found.identity.kind)};
+      c.known = true;
+      continue;
+    }
+    const auto it = cached.find(c.found.file.native());
+    if (it != cached.end() && it->second.identity == c.found.identity) {
+      c.reading = it->second;
+      c.known = true;
+    }
+  }
+}
+
+class Readers {
+ public:
+  Readers(std::vector<Candidate*>& work, const std::atomic<bool>& cancel)
+      : m_work(work), m_cancel(cancel) {}
+
+  void Run(unsigned threads,
+           const std::function<void(std::size_t done, std::size_t total)>& progress) {
+    std::vector<std::jthread> helpers;
+    for (unsigned i = 1; i < threads && i < m_work.size(); ++i) {
+      helpers.emplace_back([this] { ReadAll(nullptr); });
+    }
+    ReadAll(&progress);
+  }
+
+ private:
+  void ReadAll(const std::function<void(std::size_t, std::size_t)>* progress) {
+    for (;;) {
+      if (m_cancel.load(std::memory_order_relaxed)) return;
+      const std::size_t i = m_next.fetch_add(1);
+      if (i >= m_work.size()) return;
+      Candidate& c = *m_work[i];
+      SummaryResult result = ReadDeclarationSummary(c.found.file, c.links);
+      c.reading = {c.found.identity, std::move(result.summary), std::move(result.reason)};
+      c.known = true;
+      const std::size_t done = m_done.fetch_add(1) + 1;
+      if (progress && *progress) (*progress)(done, m_work.size());
+    }
+  }
+
+  std::vector<Candidate*>& m_work;
+  const std::atomic<bool>& m_cancel;
+  std::atomic<std::size_t> m_next{0};
+  std::atomic<std::size_t> m_done{0};
+};
+
+bool IsUnder(const std::string& path, const std::vector<std::string>& roots) {
+  for (const std::string& root : roots) {
+    if (path.size() > root.size() && path.starts_with(root) && path[root.size()] == '/')
+      return true;
+  }
+  return false;
+}
+
+// Readings of files under the scanned folders that the scan no longer finds.
+std::vector<std::string> GoneFiles(const CatalogRequest& request,
+                                   const std::unordered_map<std::string, CachedReading>& cached,
+                                   const std::vector<Candidate>& candidates) {
+  std::vector<std::string> roots;
+  for (const fs::path& folder : request.folders) {
+    std::string root = folder.lexically_normal().native();
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    roots.push_back(root);
+  }
+  std::unordered_set<std::string> present;
+  for (const Candidate& c : candidates) present.insert(c.found.file.native());
+  std::vector<std::string> gone;
+  for (const auto& [path, reading] : cached) {
+    if (!present.contains(path) && IsUnder(path, roots)) gone.push_back(path);
+  }
+  return gone;
+}
+
+}  // namespace
+
+CatalogResult BuildCatalog(
+    const CatalogRequest& request, const std::atomic<bool>& cancel,
+    const std::function<void(std::size_t done, std::size_t total)>& progress) {
+  CatalogResult result;
+  ScanResult scan = ScanFolders(request.folders, cancel, request.limits);
+  result.folderProblems = std::move(scan.problems);
+  std::vector<Candidate> candidates = Candidates(request, scan);
+  result.filesFound = candidates.size();
+
+  std::unique_ptr<CRegisterCache> cache;
+  if (!request.cacheDir.empty())
+    cache = CRegisterCache::Open(request.cacheDir, result.cacheProblem);
+  const std::unordered_map<std::string, CachedReading> cached =
+      cache ? cache->LoadAll() : std::unordered_map<std::string, CachedReading>{};
+  UseKnownReadings(candidates, cached);
+
+  std::vector<Candidate*> work;
+  for (Candidate& c : candidates) {
+    if (!c.known) work.push_back(&c);
+  }
+  if (progress) progress(0, work.size());
+  Readers(work, cancel).Run(request.readers, progress);
+
+  std::vector<std::pair<fs::path, CachedReading>> readings;
+  for (const Candidate* c : work) {
+    if (c->known) readings.emplace_back(c->found.file, c->reading);
+  }
+  result.filesRead = readings.size();
+  result.filesFromCache = candidates.size() - work.size();
+  if (cache) {
+    const std::vector<std::string> gone =
+        scan.complete() ? GoneFiles(request, cached, candidates) : std::vector<std::string>{};
+    cache->Update(readings, gone);
+  }
+
+  std::vector<FoundDeclaration> found;
+  found.reserve(candidates.size());
+  for (Candidate& c : candidates) {
+    if (!c.known) continue;  // cancelled before it was read
+    found.push_back({c.found.file, c.found.identity.mtimeNs, std::move(c.reading.summary),
+                     std::move(c.reading.reason)});
+  }
+  result.rows = BuildRegisterRows(found);
+  result.cancelled = scan.cancelled || cancel.load();
+  return result;
+}
+
+}  // namespace f7301

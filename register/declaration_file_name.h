@@ -1,0 +1,13 @@
+#pragma once
+// The names "Validar" gives declaration files: "RTQ-" + NIT + "7301" + the
+// period's two-digit year and month + the 8-digit form number, without an
+// extension ("RTQ-12345679" "7301" "1103" "10203045").
+#include <string_view>
+
+namespace f7301 {
+
+// Read from the end, in one pass: a NIT may hold any character a file name
+// may, so only what follows it has a fixed shape.
+bool IsDeclarationFileName(std::string_view name);
+
+}  // namespace f7301

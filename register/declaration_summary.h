@@ -1,0 +1,42 @@
+#pragma once
+// What the register shows of one declaration file, read as Consultar reads
+// it: the whole-file reader and its limits, the seal, the XML reader, the
+// form check and the read-only page; any failure gives the reason instead.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "declaration/whole_file.h"
+
+namespace f7301 {
+
+// Texts are UTF-8, as shown: control characters become blanks and each text
+// is cut at kMaxSummaryTextLength characters, so a crafted file cannot put
+// line breaks or megabytes into a list row.
+struct DeclarationSummary {
+  std::string nit, name;
+  int year = 0, month = 0;  // the period declared
+  std::string formNumber;   // the form number the declaration holds (8 digits as written)
+  std::string rectifies;    // box 1619 as stored ("7301" + 8 digits); empty when "0" or empty
+  std::string totalToPay;   // box 1621 as stored
+  int annexRows = 0;
+  std::string generated;  // date of generation, dd/mm/aaaa; empty when not of that shape
+  bool operator==(const DeclarationSummary&) const = default;
+};
+
+inline constexpr std::size_t kMaxSummaryTextLength = 200;
+
+struct SummaryResult {
+  std::optional<DeclarationSummary> summary;
+  std::string reason;  // why there is no summary (Spanish, for the user)
+};
+
+// `links` kRefuse for files found in folders, kFollow for a file the user opened.
+SummaryResult ReadDeclarationSummary(const std::filesystem::path& file,
+                                     LinkPolicy links = LinkPolicy::kRefuse);
+
+// The same from the file's text (as read, up to its first zero byte).
+SummaryResult SummaryOfSealedText(std::string_view text);
+
+}  // namespace f7301

@@ -1,0 +1,119 @@
+#include "register/folder_scan.h"
+
+#include <system_error>
+
+#include "declaration/declaration_paths.h"
+#include "register/declaration_file_name.h"
+
+namespace f7301 {
+namespace {
+
+namespace fs = std::filesystem;
+
+// 100000 as "100.000".
+std::string WithThousands(std::size_t n) {
+  const std::string digits = std::to_string(n);
+  std::string text;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += '.';
+    text += digits[i];
+  }
+  return text;
+}
+
+class FolderWalk {
+ public:
+  FolderWalk(ScanResult& result, const std::atomic<bool>& cancel, const ScanLimits& limits)
+      : m_result(result), m_cancel(cancel), m_limits(limits) {}
+
+  // One chosen folder; false when the whole scan must stop.
+  bool Walk(const fs::path& root) {
+    m_unreadable = 0;
+    std::error_code error;
+    // The chosen folder itself may be reached through a link: the user named it.
+    if (!fs::is_directory(root, error)) {
+      m_result.problems.push_back("No se encontró la carpeta " + PathToUtf8(root) + ".");
+      return true;
+    }
+    const bool go = Read(root, 0, true);
+    if (m_unreadable > 0) {
+      m_result.problems.push_back(
+          "En la carpeta " + PathToUtf8(root) + ", " + WithThousands(m_unreadable) +
+          (m_unreadable == 1 ? " carpeta no pudo leerse." : " carpetas no pudieron leerse."));
+    }
+    return go;
+  }
+
+ private:
+  bool Read(const fs::path& folder, int depth, bool isRoot) {
+    std::error_code error;
+    fs::directory_iterator it(folder, fs::directory_options::none, error);
+    if (error) {
+      if (isRoot) {
+        m_result.problems.push_back("No pudo leerse la carpeta " + PathToUtf8(folder) + ".");
+      } else {
+        ++m_unreadable;
+      }
+      return true;
+    }
+    std::vector<fs::path> subfolders;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+      if (error) {
+        ++m_unreadable;
+        break;
+      }
+      if (!Count()) return false;
+      const fs::directory_entry& entry = *it;
+      const std::string name = PathToUtf8(entry.path().filename());
+      if (IsDeclarationFileName(name)) {
+        m_result.files.push_back({entry.path(), IdentityOf(entry.path(), LinkPolicy::kRefuse)});
+        continue;
+      }
+      // symlink_status: a link to a folder is not entered.
+      if (depth < m_limits.maxDepth && !name.starts_with('.') &&
+          entry.symlink_status(error).type() == fs::file_type::directory) {
+        subfolders.push_back(entry.path());
+      }
+    }
+    for (const fs::path& sub : subfolders) {
+      if (!Read(sub, depth + 1, false)) return false;
+    }
+    return true;
+  }
+
+  bool Count() {
+    if (m_cancel.load(std::memory_order_relaxed)) {
+      m_result.cancelled = true;
+      return false;
+    }
+    if (++m_result.entries > m_limits.maxEntries) {
+      m_result.stoppedAtLimit = true;
+      m_result.problems.push_back(
+          "La búsqueda se detuvo: las carpetas del registro tienen más de " +
+          WithThousands(m_limits.maxEntries) +
+          " entradas. Quite las carpetas muy grandes y agregue las que guardan sus "
+          "declaraciones.");
+      return false;
+    }
+    return true;
+  }
+
+  ScanResult& m_result;
+  const std::atomic<bool>& m_cancel;
+  const ScanLimits& m_limits;
+  std::size_t m_unreadable = 0;
+};
+
+}  // namespace
+
+ScanResult ScanFolders(const std::vector<fs::path>& folders, const std::atomic<bool>& cancel,
+                       const ScanLimits& limits) {
+  ScanResult result;
+  FolderWalk walk(result, cancel, limits);
+  for (const fs::path& folder : folders) {
+    if (!walk.Walk(folder)) break;
+  }
+  return result;
+}
+
+}  // namespace f7301
