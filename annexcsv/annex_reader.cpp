@@ -1,11 +1,9 @@
 #include "annexcsv/annex_reader.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
 #include <utility>
 
 #include "annexcsv/annex_values.h"
+#include "annexcsv/bounded_file.h"
 #include "annexcsv/csv_cell.h"
 #include "annexcsv/csv_records.h"
 #include "annexcsv/quoted_cell.h"
@@ -140,21 +138,26 @@ AnnexFile ReadAnnexCsv(std::string_view bytes) {
 }
 
 AnnexFile ReadAnnexCsvFile(const std::filesystem::path& path) {
+  std::string bytes;
+  const BoundedRead read = ReadBoundedFile(path, kMaxAnnexFileSize, bytes);
+  if (read == BoundedRead::kRead) return ReadAnnexCsv(bytes);
+  const std::u8string name8 = path.u8string();
+  const std::string name(name8.begin(), name8.end());
   AnnexFile file;
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (!error && size > kMaxAnnexFileSize) {
-    file.refusal = kTooLarge;
-    return file;
+  switch (read) {
+    case BoundedRead::kTooLarge:
+      file.refusal = kTooLarge;
+      break;
+    case BoundedRead::kNotAFile:
+      file.refusal =
+          "Error:\nNo pudo leerse el archivo " + name +
+          "\nNo es un archivo de datos sino una carpeta, un dispositivo o una tuber\xC3\xAD"
+          "a.";
+      break;
+    default:
+      file.refusal = "Error:\nNo pudo leerse el archivo " + name;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (error || !in) {
-    const std::u8string name = path.u8string();
-    file.refusal = "Error:\nNo pudo leerse el archivo " + std::string(name.begin(), name.end());
-    return file;
-  }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return ReadAnnexCsv(bytes);
+  return file;
 }
 
 }  // namespace f7301

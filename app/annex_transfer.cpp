@@ -1,8 +1,10 @@
 #include "app/annex_transfer.h"
 
 #include <QDir>
+#include <QFutureWatcher>
 #include <QWebEnginePage>
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
 #include <filesystem>
 #include <memory>
 
@@ -58,16 +60,44 @@ void CAnnexTransfer::Import() {
   ImportFile(*path);
 }
 
+// What the window needs of a file to import: read, taken apart and turned
+// into the page's script, all away from the window's thread.
+struct AnnexReadForPage {
+  AnnexFile file;
+  QString script;
+};
+
+namespace {
+
+std::shared_ptr<const AnnexReadForPage> ReadAndPrepare(const std::filesystem::path& path) {
+  auto read = std::make_shared<AnnexReadForPage>();
+  read->file = ReadAnnexCsvFile(path);
+  if (read->file.refusal.empty()) read->script = FromUtf8(AnnexImportScript(read->file));
+  return read;
+}
+
+}  // namespace
+
 void CAnnexTransfer::ImportFile(const QString& path) {
   if (!m_available) return;
-  auto file = std::make_shared<const AnnexFile>(ReadAnnexCsvFile(ToPath(path)));
-  if (!file->refusal.empty()) {
-    Show(file->refusal);
+  using Watcher = QFutureWatcher<std::shared_ptr<const AnnexReadForPage>>;
+  auto* watcher = new Watcher(this);
+  connect(watcher, &Watcher::finished, this, [this, watcher] {
+    watcher->deleteLater();
+    OfferToPage(watcher->result());
+  });
+  watcher->setFuture(QtConcurrent::run(ReadAndPrepare, ToPath(path)));
+}
+
+void CAnnexTransfer::OfferToPage(std::shared_ptr<const AnnexReadForPage> read) {
+  if (!read->file.refusal.empty() || !m_available) {
+    // The page may have gone (Nuevo, Modificar) while the file was read.
+    Show(read->file.refusal.empty() ? kFormDidNotAnswer : read->file.refusal);
     return emit finished();
   }
-  m_page.runJavaScript(FromUtf8(AnnexImportScript(*file)), [this, file](const QVariant& result) {
+  m_page.runJavaScript(read->script, [this, read](const QVariant& result) {
     const auto answer = ParseAnnexImportAnswer(ToUtf8(result));
-    Show(answer ? AnnexImportReport(*file, *answer) : kFormDidNotAnswer);
+    Show(answer ? AnnexImportReport(read->file, *answer) : kFormDidNotAnswer);
     if (answer && answer->imported > 0) emit rowsImported();
     emit finished();
   });

@@ -5,6 +5,7 @@
 // between the two and shows the outcome.
 #include <QObject>
 #include <QString>
+#include <memory>
 
 class QWebEnginePage;
 class QWidget;
@@ -12,6 +13,7 @@ class QWidget;
 namespace f7301 {
 
 class UserPrompts;
+struct AnnexReadForPage;
 
 class CAnnexTransfer : public QObject {
   Q_OBJECT
@@ -26,7 +28,8 @@ class CAnnexTransfer : public QObject {
 
   // The "Importar anexo" dialog, then ImportFile.
   void Import();
-  // Reads `path` and hands its rows to the page; one message tells the outcome.
+  // Reads `path` off the window's thread and hands its rows to the page; one
+  // message tells the outcome.
   void ImportFile(const QString& path);
   // The complete rows of the annex, then the "Exportar anexo" dialog.
   void Export();
@@ -42,6 +45,7 @@ class CAnnexTransfer : public QObject {
   void OnLoadFinished(bool ok);
   void SetAvailable(bool available);
   void Show(const std::string& message);
+  void OfferToPage(std::shared_ptr<const AnnexReadForPage> read);
 
   QWidget& m_view;
   QWebEnginePage& m_page;

@@ -4,6 +4,10 @@
 // the same rows, and a file with one faulty line changes nothing.
 #include "app/annex_transfer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -18,6 +22,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "app/accelerator_filter.h"
 #include "app/external_object.h"
@@ -261,6 +268,33 @@ class AnnexTransferTest : public QObject {
                             "problema e impórtelo de nuevo.\nLínea 7, columna 2: Los galones no "
                             "deben llevar separador de miles."));
     QCOMPARE(AnnexState(), before);
+  }
+
+  // A pipe chosen in the dialog: the window goes on and says why nothing
+  // was read. Should the program wait on the pipe, a writer lets it go on
+  // after 10 s, and the test fails.
+  void aPipeChosenAsTheFileDoesNotFreezeTheWindow() {
+    QTemporaryDir dir;
+    const QByteArray fifo = QFile::encodeName(dir.filePath("ventas.csv"));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    std::atomic<bool> done = false;
+    std::atomic<bool> released = false;
+    std::thread watchdog([&] {
+      for (int i = 0; i < 100 && !done; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      if (done) return;
+      released = true;
+      const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) ::close(fd);
+    });
+    const auto shown = ImportThroughMenu(QFile::decodeName(fifo));
+    done = true;
+    watchdog.join();
+    QVERIFY(!released);
+    QVERIFY(shown);
+    QCOMPARE(shown->text, "Error:\nNo pudo leerse el archivo " + QFile::decodeName(fifo) +
+                              "\nNo es un archivo de datos sino una carpeta, un dispositivo o "
+                              "una tubería.");
   }
 
   // The message of a file full of faults, each line with a 44 KB cell, as

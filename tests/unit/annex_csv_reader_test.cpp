@@ -1,13 +1,19 @@
 // Reading exempt-sales files as spreadsheets and billing systems write them.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "annexcsv/annex_reader.h"
+#include "annexcsv/bounded_file.h"
 
 namespace f7301 {
 namespace {
@@ -297,6 +303,48 @@ TEST(AnnexCsvReader, FilesOnDisk) {
   }
   EXPECT_TRUE(ReadAnnexCsvFile(path).refusal.starts_with("Error:\nEl archivo es demasiado grande"));
   EXPECT_TRUE(ReadAnnexCsvFile(dir / "falta.csv").refusal.starts_with("Error:\nNo pudo leerse"));
+  std::filesystem::remove_all(dir);
+}
+
+// A pipe, folder or device chosen as the file is refused without a read
+// that waits: today's reading of a pipe waits for a writer for ever.
+TEST(AnnexCsvReader, OnlyARegularFileIsOpened) {
+  const auto dir = std::filesystem::temp_directory_path() / "f7301-annex-kinds";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const auto fifo = dir / "ventas.csv";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::filesystem::path& path : {fifo, dir, std::filesystem::path("/dev/zero")}) {
+    SCOPED_TRACE(path.string());
+    auto read = std::async(std::launch::async, [path] { return ReadAnnexCsvFile(path); });
+    if (read.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+      ADD_FAILURE() << "the read waits";
+      // A writer lets the waiting read go on.
+      ::close(::open(fifo.c_str(), O_WRONLY));
+    }
+    EXPECT_TRUE(read.get().refusal.starts_with("Error:\nNo pudo leerse el archivo"));
+  }
+  std::filesystem::remove_all(dir);
+}
+
+TEST(AnnexCsvReader, TheReadStopsAtTheLimitWhateverTheFileSaysOfItsSize) {
+  const auto dir = std::filesystem::temp_directory_path() / "f7301-annex-limit";
+  std::filesystem::create_directories(dir);
+  const auto path = dir / "ventas.csv";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << std::string(100, 'x');
+  }
+  std::string bytes;
+  EXPECT_EQ(ReadBoundedFile(path, 100, bytes), BoundedRead::kRead);
+  EXPECT_EQ(bytes, std::string(100, 'x'));
+  EXPECT_EQ(ReadBoundedFile(path, 99, bytes), BoundedRead::kTooLarge);
+  EXPECT_EQ(bytes, "");
+  // A file that says it is empty and holds more (as one growing meanwhile).
+  EXPECT_EQ(std::filesystem::file_size("/proc/self/status"), 0u);
+  EXPECT_EQ(ReadBoundedFile("/proc/self/status", 10, bytes), BoundedRead::kTooLarge);
+  EXPECT_EQ(ReadBoundedFile("/proc/self/status", 1 << 20, bytes), BoundedRead::kRead);
+  EXPECT_TRUE(bytes.starts_with("Name:")) << bytes;
   std::filesystem::remove_all(dir);
 }
 
