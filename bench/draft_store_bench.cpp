@@ -54,4 +54,26 @@ void BM_ParseDraft500Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseDraft500Rows)->Unit(benchmark::kMicrosecond);
 
+// A crafted draft of 100,000 fields (1.2 MB), and one as large as the reader
+// takes (4 MiB of fields): read in one pass, whatever their number.
+std::string DraftOfManyFields(std::size_t bytes) {
+  std::string fields;
+  for (int i = 0; fields.size() < bytes - 100; ++i) {
+    fields += (i ? ",\"k" : "\"k") + std::to_string(i) + "\":\"\"";
+  }
+  return R"({"formato":"Formulario7301 borrador","version":1,"guardado_ms":1,)"
+         R"("origen":{"modificar":false,"archivo":""},"pagina":{"filas":[0,3],"campos":{)" +
+         fields + "}}}";
+}
+
+void BM_ParseDraftManyFields(benchmark::State& state) {
+  const std::string text = DraftOfManyFields(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(f7301::ParseDraft(text));
+  state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_ParseDraftManyFields)
+    ->Arg(1'188'900)
+    ->Arg(f7301::kMaxDraftFileSize - 200)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -1,86 +1,64 @@
 #include "draft/draft_document.h"
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
-#include <regex>
 #include <vector>
+
+#include "draft/draft_schema.h"
 
 namespace f7301 {
 namespace {
 
-// Keeps the order of keys, so the page gets its record back as it gave it.
-using json = nlohmann::ordered_json;
-
 constexpr const char* kFormat = "Formulario7301 borrador";
-constexpr int kMostAnnexRows = 500;
+constexpr long kMostAnnexRows = 500;
 
-json ParseQuietly(std::string_view text) {
-  return json::parse(text.begin(), text.end(), nullptr, /*allow_exceptions=*/false);
-}
-
-bool AreRowCounts(const json& rows) {
-  if (!rows.is_array() || rows.empty()) return false;
-  for (const json& count : rows) {
-    if (!count.is_number_integer()) return false;
-    const auto n = count.get<std::int64_t>();
-    if (n < 0 || n > kMostAnnexRows) return false;
+std::string TextAt(const PageRecord& record, std::string_view name) {
+  for (const auto& [field, value] : record.fields) {
+    if (field == name) return value;
   }
-  return true;
-}
-
-bool AreFieldValues(const json& fields) {
-  if (!fields.is_object()) return false;
-  for (const auto& item : fields.items()) {
-    if (!item.value().is_string()) return false;
-  }
-  return true;
-}
-
-bool IsPageObject(const json& page) {
-  if (!page.is_object()) return false;
-  const auto rows = page.find("filas");
-  const auto fields = page.find("campos");
-  return rows != page.end() && AreRowCounts(*rows) && fields != page.end() &&
-         AreFieldValues(*fields);
-}
-
-std::string TextAt(const json& fields, const char* name) {
-  const auto found = fields.find(name);
-  return found != fields.end() ? found->get<std::string>() : std::string();
+  return {};
 }
 
 // The annex cells are named "f" + table + row + "c" + column; the table here
-// is always 1, so "f125c2" is row 25.
-int FilledAnnexRows(const json& fields) {
-  static const std::regex kAnnexCell("f1([0-9]+)c[1-3]");
+// is always 1, so "f125c2" is row 25. Names are short (the check saw to it).
+long AnnexRowOf(std::string_view name) {
+  if (name.size() < 5 || name.substr(0, 2) != "f1" || name[name.size() - 2] != 'c') return 0;
+  const char column = name.back();
+  if (column < '1' || column > '3') return 0;
+  const std::string_view digits = name.substr(2, name.size() - 4);
+  if (digits.size() > 4) return 0;
+  long row = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    row = row * 10 + (c - '0');
+  }
+  return row;
+}
+
+int FilledAnnexRows(const PageRecord& record) {
   std::vector<bool> filled(kMostAnnexRows + 1, false);
-  std::smatch match;
-  for (const auto& item : fields.items()) {
-    const std::string& name = item.key();
-    if (!std::regex_match(name, match, kAnnexCell)) continue;
-    const long row = std::stol(match[1].str().substr(0, 4));
-    if (row < 1 || row > kMostAnnexRows) continue;
-    if (!item.value().get<std::string>().empty()) filled[static_cast<std::size_t>(row)] = true;
+  for (const auto& [name, value] : record.fields) {
+    const long row = AnnexRowOf(name);
+    if (row >= 1 && row <= kMostAnnexRows && !value.empty()) {
+      filled[static_cast<std::size_t>(row)] = true;
+    }
   }
   return static_cast<int>(std::count(filled.begin(), filled.end(), true));
 }
 
 }  // namespace
 
-bool IsPageRecord(std::string_view page) { return IsPageObject(ParseQuietly(page)); }
+bool IsPageRecord(std::string_view page) { return CheckPageRecord(page).has_value(); }
 
 std::string DraftToJson(const Draft& draft) {
-  json page = ParseQuietly(draft.page);
-  if (!IsPageObject(page)) return {};
-  json document = {
-      {"formato", kFormat},
-      {"version", kDraftVersion},
-      {"guardado_ms", draft.savedAtMs},
-      {"origen", {{"modificar", draft.reopened}, {"archivo", draft.sourceFile}}},
-      {"pagina", std::move(page)},
-  };
-  // Replaces text that is not valid UTF-8 instead of refusing the draft.
-  return document.dump(-1, ' ', false, json::error_handler_t::replace);
+  const auto record = CheckPageRecord(draft.page);
+  if (!record) return {};
+  // Text that is not valid UTF-8 is replaced instead of refusing the draft.
+  return std::string("{\"formato\":") + JsonString(kFormat) +
+         ",\"version\":" + std::to_string(kDraftVersion) +
+         ",\"guardado_ms\":" + std::to_string(draft.savedAtMs) +
+         ",\"origen\":{\"modificar\":" + (draft.reopened ? "true" : "false") +
+         ",\"archivo\":" + JsonString(draft.sourceFile) +
+         "},\"pagina\":" + PageRecordToJson(*record) + "}";
 }
 
 DraftReading ParseDraft(std::string_view text) {
@@ -89,44 +67,23 @@ DraftReading ParseDraft(std::string_view text) {
     reading.problem = DraftProblem::kTooLarge;
     return reading;
   }
-  const json document = ParseQuietly(text);
-  reading.problem = DraftProblem::kDamaged;
-  if (!document.is_object() || document.value("formato", "") != kFormat) return reading;
-  const auto version = document.find("version");
-  if (version == document.end() || !version->is_number_integer()) return reading;
-  if (version->get<std::int64_t>() != kDraftVersion) {
-    reading.problem = DraftProblem::kOtherVersion;
-    return reading;
-  }
-  const auto saved = document.find("guardado_ms");
-  const auto origin = document.find("origen");
-  const auto page = document.find("pagina");
-  if (saved == document.end() || !saved->is_number_integer() || origin == document.end() ||
-      !origin->is_object() || page == document.end() || !IsPageObject(*page)) {
-    return reading;
-  }
-  const auto reopened = origin->find("modificar");
-  const auto source = origin->find("archivo");
-  if (reopened == origin->end() || !reopened->is_boolean() || source == origin->end() ||
-      !source->is_string()) {
-    return reading;
-  }
-  reading.problem = DraftProblem::kNone;
-  reading.draft.savedAtMs = saved->get<std::int64_t>();
-  reading.draft.reopened = reopened->get<bool>();
-  reading.draft.sourceFile = source->get<std::string>();
-  reading.draft.page = page->dump(-1, ' ', false, json::error_handler_t::replace);
+  CheckedDraft checked = CheckDraftDocument(text);
+  reading.problem = checked.problem;
+  if (checked.problem != DraftProblem::kNone) return reading;
+  reading.draft = std::move(checked.draft);
+  reading.draft.page = PageRecordToJson(checked.record);
   return reading;
 }
 
 DraftSummary Summarize(const Draft& draft) {
   DraftSummary summary;
-  const json page = ParseQuietly(draft.page);
-  if (!IsPageObject(page)) return summary;
-  const json& fields = page["campos"];
-  summary.nit = TextAt(fields, "c2");
-  summary.name = TextAt(fields, "c3");
-  summary.annexRows = FilledAnnexRows(fields);
+  const auto record = CheckPageRecord(draft.page);
+  if (!record) return summary;
+  summary.nit = TextAt(*record, "c2");
+  summary.name = TextAt(*record, "c3");
+  summary.annexRows = FilledAnnexRows(*record);
+  summary.anyValue = std::any_of(record->fields.begin(), record->fields.end(),
+                                 [](const auto& field) { return !field.second.empty(); });
   return summary;
 }
 

@@ -3,6 +3,7 @@
 // when that was, and where the form came from. Stored as a small JSON
 // document; the page's own record travels inside it untouched, and the page
 // is the one that reads it back.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,13 @@ inline constexpr std::uintmax_t kMaxDraftFileSize = 4u * 1024u * 1024u;
 // The only layout of draft file this program reads and writes.
 inline constexpr int kDraftVersion = 1;
 
+// The longest texts a draft holds: a field's name and value, and the path of
+// the declaration a corrected form came from. The form's own boxes are far
+// shorter; a value pasted or imported whole is kept up to this.
+inline constexpr std::size_t kMostDraftNameBytes = 64;
+inline constexpr std::size_t kMostDraftValueBytes = 64u * 1024u;
+inline constexpr std::size_t kMostDraftPathBytes = 4096;
+
 struct Draft {
   std::int64_t savedAtMs = 0;  // when the form last changed, ms since 1970 (UTC)
   bool reopened = false;       // the form came from a declaration file (Modificar)
@@ -27,7 +35,8 @@ struct Draft {
 struct DraftSummary {
   std::string nit;
   std::string name;
-  int annexRows = 0;  // annex rows holding anything
+  int annexRows = 0;      // annex rows holding anything
+  bool anyValue = false;  // some field holds anything
 };
 
 enum class DraftProblem {

@@ -14,7 +14,11 @@
 #if defined(_WIN32)
 #include <process.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace f7301 {
@@ -47,26 +51,76 @@ std::optional<std::string> OwnerOf(const fs::path& file) {
   return ProgramOf(file);
 }
 
+// A link standing for the folder is refused: following it would make some
+// other folder private and keep drafts there.
 bool MakePrivateFolder(const fs::path& folder) {
   std::error_code error;
+  if (fs::is_symlink(fs::symlink_status(folder, error))) return false;
   fs::create_directories(folder, error);
-  if (!fs::is_directory(folder, error)) return false;
+  if (!fs::is_directory(fs::symlink_status(folder, error))) return false;
   fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
   return !error;
 }
 
-DraftReading ReadDraftFile(const fs::path& file) {
+DraftReading Damaged() { return {DraftProblem::kDamaged, {}}; }
+
+#if defined(_WIN32)
+
+std::optional<DraftReading> ReadDraftFile(const fs::path& file) {
   std::error_code error;
+  if (!fs::is_regular_file(fs::symlink_status(file, error))) return Damaged();
   const auto size = fs::file_size(file, error);
-  if (!error && size > kMaxDraftFileSize) return {DraftProblem::kTooLarge, {}};
+  if (!error && size > kMaxDraftFileSize) return DraftReading{DraftProblem::kTooLarge, {}};
   std::ifstream in(file, std::ios::binary);
-  if (error || !in) return {DraftProblem::kDamaged, {}};
-  std::string text;
-  text.reserve(static_cast<std::size_t>(size));
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) return {DraftProblem::kDamaged, {}};
+  if (error || !in) return Damaged();
+  std::string text(kMaxDraftFileSize + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) return Damaged();
+  text.resize(static_cast<std::size_t>(in.gcount()));
   return ParseDraft(text);
 }
+
+#else
+
+// Reads at most one byte more than a draft may have.
+bool ReadBounded(int fd, std::string& text) {
+  text.resize(kMaxDraftFileSize + 1);
+  std::size_t filled = 0;
+  while (filled < text.size()) {
+    const ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  text.resize(filled);
+  return true;
+}
+
+// Only a regular file of this user is opened, and only once it is known to
+// be one: a FIFO, a device, a folder or a link under a draft's name is
+// damaged (set aside unopened); another user's file is no draft of ours and
+// is left where it is.
+std::optional<DraftReading> ReadDraftFile(const fs::path& file) {
+  struct stat named {};
+  if (::lstat(file.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return Damaged();
+  if (named.st_uid != ::geteuid()) return std::nullopt;
+  if (static_cast<std::uintmax_t>(named.st_size) > kMaxDraftFileSize) {
+    return DraftReading{DraftProblem::kTooLarge, {}};
+  }
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return Damaged();
+  struct stat opened {};
+  std::string text;
+  const bool same = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                    opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+  const bool read = same && ReadBounded(fd, text);
+  ::close(fd);
+  if (!read) return Damaged();
+  return ParseDraft(text);
+}
+
+#endif
 
 }  // namespace
 
@@ -169,8 +223,8 @@ std::vector<AbandonedDraft> DraftStore::ClaimAbandoned() {
     if (!claim.TryLock(LockOf(program))) continue;  // that program is still running
     RemoveTemporaries(program);
     for (const fs::path& file : DraftsOf(program)) {
-      DraftReading reading = ReadDraftFile(file);
-      found.push_back({file, reading.problem, std::move(reading.draft)});
+      std::optional<DraftReading> reading = ReadDraftFile(file);
+      if (reading) found.push_back({file, reading->problem, std::move(reading->draft)});
     }
     m_claims.emplace_back(program, std::move(claim));
   }
@@ -184,7 +238,11 @@ std::vector<AbandonedDraft> DraftStore::ClaimAbandoned() {
 bool DraftStore::Adopt(const AbandonedDraft& found, int form) {
   std::error_code error;
   fs::rename(found.file, FileOf(form), error);
-  return !error;
+  if (error) return false;
+  // Whatever mode it was left with, it is this user's alone from now on.
+  fs::permissions(FileOf(form), fs::perms::owner_read | fs::perms::owner_write,
+                  fs::perm_options::replace, error);
+  return true;
 }
 
 void DraftStore::Discard(const AbandonedDraft& found) {

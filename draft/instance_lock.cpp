@@ -52,7 +52,7 @@ void InstanceLock::Release(bool removeFile) {
 
 bool InstanceLock::TryLock(const std::filesystem::path& file) {
   Release();
-  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
   if (fd < 0) return false;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);

@@ -532,9 +532,12 @@ function ponvalorguardado(campo, valor) {
   campo.value = valor;
 }
 
+// The field named `nombre`, and only that: the collection also answers to
+// positions ("0" is the form number) and to its own properties ("length").
 function campodeborrador(nombre) {
-  var campo = nombre ? document.forms.C.elements[nombre] : null;
-  return campo && campo.nodeType == 1 ? campo : null;
+  if (typeof nombre != "string" || !nombre || nombre == "c1") return null;
+  var campo = document.forms.C.elements.namedItem(nombre);
+  return campo && campo.nodeType == 1 && campo.name === nombre ? campo : null;
 }
 
 // Computes again the boxes the form fills itself; the boxes the user types

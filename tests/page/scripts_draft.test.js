@@ -107,6 +107,25 @@ describe('putting a draft back', () => {
       assert.equal(await form.page.evaluate(() => ANEXO[1]), 500);
       assert.equal(await form.page.evaluate(() => document.getElementsByName('f1501c1').length), 0);
     }));
+
+  test('ignores keys that name no field of the form', () =>
+    onForm(env, async (form) => {
+      const record = await takeRecord(form);
+      await restore(form, record);  // the computed boxes as a restore leaves them
+      const [number] = await form.values(['c1']);
+      const before = await allValues(form);
+      const count = await form.page.evaluate(() => document.forms.C.elements.length);
+      record.foco = '0';
+      Object.assign(record.campos, {
+        0: '999', [String(count - 1)]: '999', length: '1', item: 'x', namedItem: 'x', C: 'x',
+        c2: '19',
+      });
+      assert.equal(await restore(form, record), true);
+      assert.deepEqual(await form.values(['c1']), [number], 'the form number stays its own');
+      assert.deepEqual(await allValues(form), { ...before, c2: '19' });
+      assert.notEqual(await form.focused(), 'c1');
+      assert.deepEqual(await form.takeAlerts(), []);
+    }));
 });
 
 test('a page without the form gives no record to put back', async () => {

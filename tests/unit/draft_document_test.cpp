@@ -81,6 +81,106 @@ TEST(DraftDocumentTest, SummaryNamesTheTaxpayerAndCountsRowsHoldingAnything) {
   const DraftSummary none = Summarize(empty);
   EXPECT_EQ(none.nit, "");
   EXPECT_EQ(none.annexRows, 0);
+  EXPECT_TRUE(summary.anyValue);
+  EXPECT_TRUE(none.anyValue);
+  empty.page = R"({"filas":[0,3],"campos":{"c2":"","f11c1":""}})";
+  EXPECT_FALSE(Summarize(empty).anyValue);
+}
+
+// `good` with its first `from` replaced by `to`.
+std::string Replaced(std::string good, const std::string& from, const std::string& to) {
+  const auto at = good.find(from);
+  if (at == std::string::npos) return "not found: " + from;
+  return good.replace(at, from.size(), to);
+}
+
+std::string Repeated(const std::string& piece, std::size_t times) {
+  std::string text;
+  text.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+// Files no program of ours wrote, among them those that once crashed or hung
+// the program at every start: each is refused, none is half read.
+TEST(DraftDocumentTest, EveryFileGoesThroughOneSchemaCheck) {
+  const std::string good = DraftToJson(SampleDraft());
+  const std::string deep = Repeated("[", 200'000) + Repeated("]", 200'000);
+  const std::string digits(200'000, '7');
+  const struct {
+    const char* what;
+    std::string text;
+    DraftProblem problem;
+  } cases[] = {
+      {"format of another type", Replaced(good, "\"Formulario7301 borrador\"", "7"),
+       DraftProblem::kDamaged},
+      {"version as text", Replaced(good, "\"version\":1", "\"version\":\"1\""),
+       DraftProblem::kDamaged},
+      {"time as a fraction", Replaced(good, "\"guardado_ms\":1796000000123", "\"guardado_ms\":1.5"),
+       DraftProblem::kDamaged},
+      {"origin as a list", Replaced(good, "{\"modificar\"", "[{\"modificar\""),
+       DraftProblem::kDamaged},
+      {"reopened as text", Replaced(good, "\"modificar\":true", "\"modificar\":\"si\""),
+       DraftProblem::kDamaged},
+      {"unknown top key", Replaced(good, "{\"formato\"", "{\"otro\":1,\"formato\""),
+       DraftProblem::kDamaged},
+      {"key nested 200,000 deep", Replaced(good, "{\"formato\"", "{\"x\":" + deep + ",\"formato\""),
+       DraftProblem::kDamaged},
+      {"deep in a field", Replaced(good, "\"c2\":\"19\"", "\"c2\":" + deep),
+       DraftProblem::kDamaged},
+      {"field name of 200,000 digits",
+       Replaced(good, "\"c2\":\"19\"", "\"f1" + digits + "c1\":\"x\",\"c2\":\"19\""),
+       DraftProblem::kDamaged},
+      {"field name with a space", Replaced(good, "\"c2\"", "\"c 2\""), DraftProblem::kDamaged},
+      {"field twice", Replaced(good, "\"c2\":\"19\"", "\"c2\":\"19\",\"c2\":\"27\""),
+       DraftProblem::kDamaged},
+      {"value too long",
+       Replaced(good, "\"c2\":\"19\"",
+                "\"c2\":\"" + std::string(kMostDraftValueBytes + 1, '1') + "\""),
+       DraftProblem::kDamaged},
+      {"unknown page key", Replaced(good, "\"foco\"", "\"otra\":\"\",\"foco\""),
+       DraftProblem::kDamaged},
+      {"focus as a number", Replaced(good, "\"foco\":\"c6\"", "\"foco\":6"),
+       DraftProblem::kDamaged},
+      {"rows nested", Replaced(good, "[0,4]", "[0,[4]]"), DraftProblem::kDamaged},
+      {"rows empty", Replaced(good, "[0,4]", "[]"), DraftProblem::kDamaged},
+      {"source file too long",
+       Replaced(good, "\"archivo\":\"", "\"archivo\":\"" + std::string(kMostDraftPathBytes, 'a')),
+       DraftProblem::kDamaged},
+      {"no page", Replaced(good, ",\"pagina\"", "}" + std::string(",\"pagina\"")),
+       DraftProblem::kDamaged},
+      {"another version, other keys",
+       R"({"formato":"Formulario7301 borrador","version":2,"hojas":[{"a":[1]}]})",
+       DraftProblem::kOtherVersion},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseDraft(c.text).problem, c.problem) << c.what;
+  }
+  // What is refused is never summarised from half a record either.
+  Draft crafted = SampleDraft();
+  crafted.page = R"({"filas":[0,3],"campos":{"f1)" + digits + R"(c1":"x"}})";
+  EXPECT_EQ(Summarize(crafted).annexRows, 0);
+  EXPECT_FALSE(IsPageRecord(crafted.page));
+}
+
+// Accepted as the page writes it: no focus, many fields, any text.
+TEST(DraftDocumentTest, AcceptsEveryRecordThePageWrites) {
+  Draft draft = SampleDraft();
+  // Escapes, a line separator (U+2028) and a control character.
+  std::string fields = R"("c2":"\u0000\t\"\\ ñ )"
+                       "\xE2\x80\xA8"
+                       R"(\u001f")";
+  for (int row = 1; row <= 500; ++row) fields += ",\"f1" + std::to_string(row) + "c3\":\"x\"";
+  for (const std::string& page : {std::string(R"({"filas":[0,500],"campos":{)") + fields + "}}",
+                                  std::string(R"({"filas":[0],"campos":{},"foco":""})")}) {
+    draft.page = page;
+    const DraftReading reading = ParseDraft(DraftToJson(draft));
+    ASSERT_EQ(reading.problem, DraftProblem::kNone) << page.substr(0, 60);
+    EXPECT_TRUE(reading.draft.page == page) << reading.draft.page.substr(0, 60);
+  }
+  EXPECT_EQ(Summarize(draft).annexRows, 0);
+  draft.page = std::string(R"({"filas":[0,500],"campos":{)") + fields + "}}";
+  EXPECT_EQ(Summarize(draft).annexRows, 500);
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 // the program writing them, and programs that never take each other's drafts.
 #include "draft/draft_store.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -214,6 +217,76 @@ TEST_F(DraftStoreTest, AKillDuringAWriteLeavesAWholeDraft) {
   for (const std::string& name : Names(folder)) {
     EXPECT_EQ(name.find(".tmp"), std::string::npos) << name << " left behind";
   }
+}
+
+// Whatever stands in the folder under a draft's name, the start never waits
+// on it and never follows it: only a regular file is opened, and only once
+// it is known to be one.
+TEST_F(DraftStoreTest, OnlyRegularFilesAreReadAndOthersAreSetAsideAtOnce) {
+  {
+    DraftStore ended(folder, "100.1");
+    ASSERT_TRUE(ended.Open());
+    ASSERT_TRUE(ended.Write(1, DraftOf("19")));
+  }
+  const fs::path good = folder / "borrador-100.1-1.json";
+  const fs::path fifo = folder / "borrador-100.1-2.json";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_directory(folder / "borrador-100.1-3.json");
+  fs::create_symlink(good, folder / "borrador-100.1-4.json");
+  fs::create_symlink("/dev/zero", folder / "borrador-100.1-5.json");
+
+  DraftStore store(folder, "200.2");
+  ASSERT_TRUE(store.Open());
+  auto claim = std::async(std::launch::async, [&] { return store.ClaimAbandoned(); });
+  if (claim.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+    ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));  // lets a blocked reader go
+    FAIL() << "the start waits on a FIFO";
+  }
+  const auto found = claim.get();
+  ASSERT_EQ(found.size(), 5u);
+  for (const AbandonedDraft& draft : found) {
+    const bool isGood = draft.file == good;
+    EXPECT_EQ(draft.problem, isGood ? DraftProblem::kNone : DraftProblem::kDamaged) << draft.file;
+    if (!isGood) EXPECT_FALSE(store.SetAside(draft).empty()) << draft.file;
+  }
+  store.ReleaseClaims();
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(folder / "borrador-100.1-2.json.apartado")));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / "borrador-100.1-4.json.apartado")));
+  EXPECT_EQ(ParseDraft(ReadText(good)).draft.page, PageWith("19")) << "the link's target stays";
+}
+
+// An adopted draft is private at once; a draft another user owns is not
+// offered; a link in place of the folder is not followed.
+TEST_F(DraftStoreTest, AdoptedDraftsArePrivateAndOthersDraftsAndLinksAreLeftAlone) {
+  {
+    DraftStore ended(folder, "100.1");
+    ASSERT_TRUE(ended.Open());
+    ASSERT_TRUE(ended.Write(1, DraftOf("19", 2)));
+    ASSERT_TRUE(ended.Write(2, DraftOf("27", 1)));
+  }
+  fs::permissions(folder / "borrador-100.1-1.json", fs::perms::owner_read | fs::perms::owner_write |
+                                                        fs::perms::group_read |
+                                                        fs::perms::others_read);
+  const bool canGiveAway = ::chown((folder / "borrador-100.1-2.json").c_str(), 4242, 4242) == 0;
+  DraftStore store(folder, "200.2");
+  ASSERT_TRUE(store.Open());
+  const auto found = store.ClaimAbandoned();
+  ASSERT_EQ(found.size(), canGiveAway ? 1u : 2u);
+  ASSERT_EQ(found[0].draft.page, PageWith("19"));
+  ASSERT_TRUE(store.Adopt(found[0], 1));
+  EXPECT_EQ(ModeOf(store.FileOf(1)), fs::perms::owner_read | fs::perms::owner_write);
+  store.ReleaseClaims();
+  if (canGiveAway) EXPECT_TRUE(fs::exists(folder / "borrador-100.1-2.json")) << "left as it was";
+
+  const fs::path elsewhere = root.path() / "elsewhere";
+  fs::create_directory(elsewhere);
+  fs::permissions(elsewhere, fs::perms::all);
+  const fs::path linked = root.path() / "linked";
+  fs::create_directory_symlink(elsewhere, linked);
+  DraftStore throughLink(linked, "300.3");
+  EXPECT_FALSE(throughLink.Open());
+  EXPECT_EQ(ModeOf(elsewhere), fs::perms::all);
+  EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 
 }  // namespace
