@@ -9,6 +9,7 @@ import { chromium } from 'playwright-core';
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
+import { recordGeneraCalls, RECORDING } from './genera_record.mjs';
 
 export const PAGE_DIR = process.env.F7301_PAGE_DIR ?? path.resolve('build/page');
 
@@ -91,8 +92,9 @@ export async function launchBrowser() {
 //  - every alert (and confirm/prompt) is recorded in `alerts` and accepted;
 //  - window.external.GeneraArchivo records its arguments (read them with
 //    `generaCalls()`);
-//  - with `clock` (a Date or time in ms), the page's clock starts there.
-export async function openPage(browser, url, { clock } = {}) {
+//  - with `clock` (a Date or time in ms), the page's clock starts there;
+//  - with `chance` (from 0 to 1), Math.random always gives it.
+export async function openPage(browser, url, { clock, chance } = {}) {
   const context = await browser.newContext();
   const page = await context.newPage();
   const alerts = [];
@@ -103,6 +105,9 @@ export async function openPage(browser, url, { clock } = {}) {
   const errors = [];
   page.on('pageerror', (err) => errors.push(err));
   if (clock !== undefined) await page.clock.install({ time: clock });
+  // Recording for a comparison of two builds: the form number's chance part fixed.
+  if (RECORDING && chance === undefined) chance = 0.5;
+  if (chance !== undefined) await page.addInitScript((c) => { Math.random = () => c; }, chance);
   await page.addInitScript(() => {
     window.__generaCalls = [];
     window.external.GeneraArchivo = (...args) => {
@@ -114,7 +119,7 @@ export async function openPage(browser, url, { clock } = {}) {
     page,
     alerts,
     errors,
-    generaCalls: () => page.evaluate(() => window.__generaCalls),
+    generaCalls: async () => recordGeneraCalls(await page.evaluate(() => window.__generaCalls)),
     close: () => context.close(),
   };
 }

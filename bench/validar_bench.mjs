@@ -1,0 +1,159 @@
+// "Validar" and leaving a box timed in the program itself (Qt WebEngine),
+// driven through its DevTools port:
+//
+//   node bench/validar_bench.mjs <build> [runs] [port] [--profile] [--record <file>]
+//
+// Each run starts <build>/app/formulario7301 afresh (offscreen, drafts kept
+// in a fresh XDG_DATA_HOME), grows the blank form to 500 annex rows, fills
+// it, and times inside the page with performance.now():
+//  - leaving a grid box (c6) and the gallons cell of row 500, drafts on;
+//  - "Validar" from the click up to the call of GeneraArchivo (which the
+//    bench stands in for, so that no dialog opens), on the fresh form and
+//    once more;
+//  - serialising the page body (document.body.innerHTML) right after, the
+//    browser's own work the copy of the page cannot do without; the ratio
+//    is taken in each run.
+// Prints median, fastest and slowest of `runs` (default 5).
+// --profile: a CPU profile (DevTools Profiler domain) of the first Validar
+// of each run; prints the functions with the most time of their own.
+// --record <file>: writes what the first Validar handed to GeneraArchivo
+// (XML, form number, page HTML, NIT) as JSON, to compare builds with.
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import {
+  collectAlerts, connectToForm, evaluate, fillFullForm, leave, median, sleep, startProgram,
+  waitForForm,
+} from './engine.mjs';
+
+const args = process.argv.slice(2);
+const flag = (name) => {
+  const i = args.indexOf(name);
+  return i < 0 ? undefined : args.splice(i, name === '--profile' ? 1 : 2).slice(1)[0] ?? true;
+};
+const PROFILE = flag('--profile') !== undefined;
+const RECORD = flag('--record');
+const BUILD = path.resolve(args[0] ?? 'build');
+const RUNS = Number(args[1] ?? 5);
+const PORT = Number(args[2] ?? 9320);
+
+// The form number comes from the clock and chance: fixed here, so that the
+// recorded outputs of two builds compare.
+function fixFormNumber() {
+  document.getElementsByName('c1')[0].value = '10203050';
+  document.body.getBoundingClientRect();
+}
+
+// Presses Validar with GeneraArchivo stood in for.
+function validar() {
+  let reached = null;
+  window.external = {
+    GeneraArchivo: (...a) => {
+      reached = performance.now();
+      window.__genera = a.map(String);
+    },
+  };
+  const t0 = performance.now();
+  document.getElementsByName('validar')[0].click();
+  if (reached === null) throw new Error(`Validar did not reach GeneraArchivo: ${window.__mensajes}`);
+  return reached - t0;
+}
+
+function serialise() {
+  const t0 = performance.now();
+  const html = document.body.innerHTML;
+  return { ms: performance.now() - t0, bytes: html.length };
+}
+
+// Self time by function over a CPU profile, largest first.
+function selfTimes(profile) {
+  const byNode = new Map(profile.nodes.map((n) => [n.id, n]));
+  const totals = new Map();
+  for (let i = 0; i < profile.samples.length; i++) {
+    const { callFrame: f } = byNode.get(profile.samples[i]);
+    const key = `${f.functionName || '(anonymous)'} ${path.basename(f.url)}:${f.lineNumber + 1}`;
+    totals.set(key, (totals.get(key) ?? 0) + (profile.timeDeltas[i] ?? 0) / 1000);
+  }
+  return [...totals].sort((a, b) => b[1] - a[1]);
+}
+
+async function oneRun(run, times, profiles) {
+  const dataHome = fs.mkdtempSync(path.join(os.tmpdir(), 'f7301-validar-bench-'));
+  const program = startProgram(BUILD, PORT, dataHome);
+  let client;
+  try {
+    client = await connectToForm(PORT);
+    await waitForForm(client);
+    await evaluate(client, collectAlerts);
+    if ((await evaluate(client, fillFullForm)) !== 1) throw new Error('rows were not added');
+    await evaluate(client, fixFormNumber);
+    await sleep(1500);  // the draft of the filled form written, the page idle
+    for (let i = 0; i < 3; i++) {
+      const amount = i % 2 ? ['7', '7.00'] : ['12.345', '12.35'];
+      times.grid.push(await evaluate(client, leave, ['c6', ...amount]));
+      await sleep(100);
+      times.annex.push(await evaluate(client, leave, ['f1500c2', ...amount]));
+      await sleep(100);
+    }
+    await evaluate(client, leave, ['c6', '', '']);
+    await evaluate(client, leave, ['f1500c2', '1', '1.00']);
+    await sleep(1500);
+    if (PROFILE) {
+      await client.Profiler.enable();
+      await client.Profiler.setSamplingInterval({ interval: 100 });
+      await client.Profiler.start();
+    }
+    const first = await evaluate(client, validar);
+    if (PROFILE) profiles.push((await client.Profiler.stop()).profile);
+    if (RECORD && run === 0) {
+      fs.writeFileSync(RECORD, JSON.stringify(await evaluate(client, () => window.__genera)));
+    }
+    const bodies = [];
+    for (let i = 0; i < 3; i++) bodies.push(await evaluate(client, serialise));
+    const body = median(bodies.map((b) => b.ms));
+    await sleep(300);
+    const again = await evaluate(client, validar);
+    times.validar.push(first);
+    times.again.push(again);
+    times.body.push(body);
+    times.ratio.push(first / body);
+    times.bytes = bodies[0].bytes;
+    const shown = await evaluate(client, () => window.__mensajes);
+    if (shown.length) throw new Error(`the page showed messages: ${JSON.stringify(shown)}`);
+  } finally {
+    await client?.close();
+    program.kill('SIGTERM');
+    await new Promise((r) => (program.exitCode !== null ? r() : program.once('exit', r)));
+    fs.rmSync(dataHome, { recursive: true, force: true });
+  }
+}
+
+async function main() {
+  const times = { grid: [], annex: [], validar: [], again: [], body: [], ratio: [] };
+  const profiles = [];
+  for (let run = 0; run < RUNS; run++) await oneRun(run, times, profiles);
+  const f = (x) => x.toFixed(1);
+  console.log(`the program's Qt WebEngine, 500 annex rows, ${RUNS} runs, milliseconds`);
+  console.log('| action | median | fastest | slowest |');
+  console.log('|---|---|---|---|');
+  for (const [label, xs] of [
+    ['leaving a grid box, keeping drafts (3 a run)', times.grid],
+    ['leaving annex cell 500, keeping drafts (3 a run)', times.annex],
+    ['Validar up to GeneraArchivo, fresh form', times.validar],
+    ['Validar again', times.again],
+    [`serialising the page body (${times.bytes} characters)`, times.body],
+    ['ratio Validar / serialisation, same run', times.ratio],
+  ]) {
+    console.log(`| ${label} | ${f(median(xs))} | ${f(Math.min(...xs))} | ${f(Math.max(...xs))} |`);
+  }
+  if (PROFILE) {
+    const merged = new Map();
+    for (const p of profiles) for (const [k, ms] of selfTimes(p)) merged.set(k, (merged.get(k) ?? 0) + ms);
+    console.log(`\nself time over ${profiles.length} profiled Validar, ms (sum):`);
+    for (const [k, ms] of [...merged].sort((a, b) => b[1] - a[1]).slice(0, 25)) {
+      console.log(`${ms.toFixed(1).padStart(8)}  ${k}`);
+    }
+  }
+}
+
+await main();
