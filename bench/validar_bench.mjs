@@ -16,6 +16,7 @@
 // Prints median, fastest and slowest of `runs` (default 5).
 // --profile: a CPU profile (DevTools Profiler domain) of the first Validar
 // of each run; prints the functions with the most time of their own.
+// --profile-leave: the same, of the boxes left in each run.
 // --record <file>: writes what the first Validar handed to GeneraArchivo
 // (XML, form number, page HTML, NIT) as JSON, to compare builds with.
 import fs from 'node:fs';
@@ -29,9 +30,10 @@ import {
 const args = process.argv.slice(2);
 const flag = (name) => {
   const i = args.indexOf(name);
-  return i < 0 ? undefined : args.splice(i, name === '--profile' ? 1 : 2).slice(1)[0] ?? true;
+  return i < 0 ? undefined : args.splice(i, name.startsWith('--profile') ? 1 : 2).slice(1)[0] ?? true;
 };
 const PROFILE = flag('--profile') !== undefined;
+const PROFILE_LEAVE = flag('--profile-leave') !== undefined;
 const RECORD = flag('--record');
 const BUILD = path.resolve(args[0] ?? 'build');
 const RUNS = Number(args[1] ?? 5);
@@ -77,6 +79,12 @@ function selfTimes(profile) {
   return [...totals].sort((a, b) => b[1] - a[1]);
 }
 
+async function startProfile(client) {
+  await client.Profiler.enable();
+  await client.Profiler.setSamplingInterval({ interval: 100 });
+  await client.Profiler.start();
+}
+
 async function oneRun(run, times, profiles) {
   const dataHome = fs.mkdtempSync(path.join(os.tmpdir(), 'f7301-validar-bench-'));
   const program = startProgram(BUILD, PORT, dataHome);
@@ -88,6 +96,7 @@ async function oneRun(run, times, profiles) {
     if ((await evaluate(client, fillFullForm)) !== 1) throw new Error('rows were not added');
     await evaluate(client, fixFormNumber);
     await sleep(1500);  // the draft of the filled form written, the page idle
+    if (PROFILE_LEAVE) await startProfile(client);
     for (let i = 0; i < 3; i++) {
       const amount = i % 2 ? ['7', '7.00'] : ['12.345', '12.35'];
       times.grid.push(await evaluate(client, leave, ['c6', ...amount]));
@@ -95,14 +104,11 @@ async function oneRun(run, times, profiles) {
       times.annex.push(await evaluate(client, leave, ['f1500c2', ...amount]));
       await sleep(100);
     }
+    if (PROFILE_LEAVE) profiles.push((await client.Profiler.stop()).profile);
     await evaluate(client, leave, ['c6', '', '']);
     await evaluate(client, leave, ['f1500c2', '1', '1.00']);
     await sleep(1500);
-    if (PROFILE) {
-      await client.Profiler.enable();
-      await client.Profiler.setSamplingInterval({ interval: 100 });
-      await client.Profiler.start();
-    }
+    if (PROFILE) await startProfile(client);
     const first = await evaluate(client, validar);
     if (PROFILE) profiles.push((await client.Profiler.stop()).profile);
     if (RECORD && run === 0) {
@@ -146,10 +152,10 @@ async function main() {
   ]) {
     console.log(`| ${label} | ${f(median(xs))} | ${f(Math.min(...xs))} | ${f(Math.max(...xs))} |`);
   }
-  if (PROFILE) {
+  if (profiles.length) {
     const merged = new Map();
     for (const p of profiles) for (const [k, ms] of selfTimes(p)) merged.set(k, (merged.get(k) ?? 0) + ms);
-    console.log(`\nself time over ${profiles.length} profiled Validar, ms (sum):`);
+    console.log(`\nself time over ${profiles.length} profiles, ms (sum):`);
     for (const [k, ms] of [...merged].sort((a, b) => b[1] - a[1]).slice(0, 25)) {
       console.log(`${ms.toFixed(1).padStart(8)}  ${k}`);
     }

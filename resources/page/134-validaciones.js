@@ -25,6 +25,12 @@ function esnumerico(texto) {
   return isFinite(Number(texto)) && !/^\s*0[xbo]/i.test(texto);
 }
 
+// A field is written only when its text changes: writing the same text again
+// changes nothing the user sees, and costs time over 500 annex rows.
+function ponsidistinto(campo, texto) {
+  if (campo.value !== texto) campo.value = texto;
+}
+
 function rechaza(campo, mensaje) {
   alert(mensaje);
   marcainvalida(campo);
@@ -36,7 +42,7 @@ function revisanumero(regla, campo) {
   if (!esnumerico(campo.value)) {
     return rechaza(campo, "Error:\nLa casilla debe ser numérica y el valor debe ser ingresado sin comas");
   }
-  if (regla.decimal && campo.value != "") campo.value = formatNumber(campo.value, FORMATODECIMAL);
+  if (regla.decimal && campo.value != "") ponsidistinto(campo, formatNumber(campo.value, FORMATODECIMAL));
   if (campo.value == "") return true;
   if (regla.valormax != "" && Number(campo.value) > Number(regla.valormax)) {
     return rechaza(campo, "Error:\nEl valor de la casilla sobrepasa el máximo de " + regla.valormax + " ");
@@ -83,7 +89,7 @@ function bientipocontenido(fila, campo) {
 // An empty field; a NIT box holding no NIT (nothing but zeros and blanks)
 // counts as empty too.
 function sinvalor(campo) {
-  return campo.value === "" || (esnit(campo) && nitsinvalor(campo.value));
+  return campo.value === "" || (nitsinvalor(campo.value) && esnit(campo));
 }
 
 // True, after telling the user, when a required field is empty.
@@ -123,7 +129,7 @@ function aplicafila(i) {
   if (regla.condicion != "") campo.value = aplicaregla(regla.condicion);
   if (regla.decimal && Number(campo.value) != 0) {
     var texto = formatNumber(campo.value, FORMATODECIMAL);
-    if (texto !== null) campo.value = texto;
+    if (texto !== null) ponsidistinto(campo, texto);
   }
 }
 
@@ -169,6 +175,10 @@ function recalcula() {
 // Leaving a box: a value that fails its check is taken out; any other change
 // is carried through the whole form.
 function validaciones(campo) {
+  conbusquedafija(function () { revisacasilla(campo); });
+}
+
+function revisacasilla(campo) {
   if (typeof campo == "string") campo = BuscaObj(campo);
   if (!campo) return;
   var fila = pos(campo.name);
@@ -269,11 +279,12 @@ function avisafaltante(tabla, hasta, vacia) {
 // Writes the row's amounts with two decimals (a zero stays as typed).
 function reformateafila(tabla, fila) {
   for (var col = 1; col <= VMAXCOL[tabla]; col++) {
+    if (!a[tabla][col].decimal) continue;
     var celda = BuscaObj(celdaanexo(tabla, fila, col));
-    if (!celda || !a[tabla][col].decimal) continue;
+    if (!celda) continue;
     if (celda.value != "" && Number(celda.value) != 0) {
       var texto = formatNumber(celda.value, FORMATODECIMAL);
-      if (texto !== null) celda.value = texto;
+      if (texto !== null) ponsidistinto(celda, texto);
     }
   }
 }
@@ -281,6 +292,10 @@ function reformateafila(tabla, fila) {
 // Leaving an annex cell: the rows above must be complete and the value must
 // fit its column; then the form is recomputed.
 function validacionesobjetoanexo(nombre, tabla, col) {
+  conbusquedafija(function () { revisaceldaanexo(nombre, tabla, col); });
+}
+
+function revisaceldaanexo(nombre, tabla, col) {
   var partes = /^f(\d+)c(\d+)$/.exec(nombre);
   var celda = BuscaObj(nombre);
   if (!partes || !celda || !a[tabla]) return;
@@ -344,6 +359,10 @@ function revisaanexo(tabla, hasta) {
 
 // Final annex check of "Validar", then the form check and generation.
 function validaarchivoanexo() {
+  conbusquedafija(revisaygenera);
+}
+
+function revisaygenera() {
   var ultima = ultimafilaanexo(1);
   // Here a buyer's NIT of zeros or blanks is no NIT: the row is incomplete.
   if (avisafaltante(1, ultima + 1, sinvalor)) return;

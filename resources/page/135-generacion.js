@@ -85,6 +85,10 @@ function montoencentavos(numero) {
 // summed afresh, so that no change since the last recompute escapes the
 // check; amounts compare in cents, as two-decimal sums drift in binary.
 function valida_c1618() {
+  return conbusquedafija(ventasexentascuadran);
+}
+
+function ventasexentascuadran() {
   aplicafila(pos("c1618"));
   for (var i = 0; i < PRODUCTOSANEXO.length; i++) {
     var p = PRODUCTOSANEXO[i];
@@ -169,22 +173,50 @@ function habilitacasillas() {
 }
 
 // The browser's markup carries a field's initial value only; the copy of the
-// page must show what the user filled in.
+// page must show what the user filled in. Only what differs is written: a
+// page of 500 rows holds some 2,000 fields, most of them unchanged since the
+// last copy.
 function fijavalores() {
   var campos = document.body.querySelectorAll("input, select, textarea");
   for (var i = 0; i < campos.length; i++) {
     var campo = campos[i];
-    if (campo.tagName == "SELECT") {
-      for (var o = 0; o < campo.options.length; o++) {
-        if (!campo.options[o].selected) campo.options[o].removeAttribute("selected");
-      }
-      for (o = 0; o < campo.options.length; o++) {
-        if (campo.options[o].selected) campo.options[o].setAttribute("selected", "selected");
-      }
-    } else if (campo.tagName == "TEXTAREA") {
+    var etiqueta = campo.tagName;
+    if (etiqueta == "SELECT") {
+      if (campo.multiple) fijaopciones(campo.options);
+      else fijaopcion(campo);
+    } else if (etiqueta == "TEXTAREA") {
       campo.textContent = campo.value;
-    } else if (campo.type != "button" && campo.type != "submit") {
-      campo.setAttribute("value", campo.value);
+    } else {
+      var tipo = campo.type;
+      if (tipo == "button" || tipo == "submit") continue;
+      var valor = campo.value;
+      if (campo.getAttribute("value") !== valor) campo.setAttribute("value", valor);
+    }
+  }
+}
+
+// A list of one choice: the marks of the options not chosen go first, in
+// their order, then the chosen one is marked, as fijaopciones does. The
+// options marked are found by the browser, not one by one.
+function fijaopcion(lista) {
+  var opciones = lista.options;
+  var marcadas = lista.querySelectorAll("option[selected]");
+  for (var m = 0; m < marcadas.length; m++) {
+    var marcada = marcadas[m];
+    if (opciones[marcada.index] === marcada && !marcada.selected) marcada.removeAttribute("selected");
+  }
+  var elegida = lista.selectedIndex < 0 ? null : opciones[lista.selectedIndex];
+  if (elegida && elegida.getAttribute("selected") !== "selected") elegida.setAttribute("selected", "selected");
+}
+
+// The options chosen carry selected="selected", the others no such mark.
+function fijaopciones(opciones) {
+  for (var o = 0; o < opciones.length; o++) {
+    var opcion = opciones[o];
+    if (!opcion.selected) {
+      if (opcion.defaultSelected) opcion.removeAttribute("selected");
+    } else if (opcion.getAttribute("selected") !== "selected") {
+      opcion.setAttribute("selected", "selected");
     }
   }
 }
@@ -515,12 +547,20 @@ function nombracaracter(caracter) {
 // the user: those Windows-1252 lacks and the controls XML cannot carry.
 function caracteresnoguardables(texto) {
   var nombres = [];
+  if (todoguardable(texto)) return nombres;
   for (var caracter of texto) {
-    var fuera = !encp1252(caracter) || /[\x00-\x08\x0b\x0c\x0e-\x1f]/.test(caracter);
+    if (encp1252(caracter) && !/[\x00-\x08\x0b\x0c\x0e-\x1f]/.test(caracter)) continue;
     var nombre = nombracaracter(caracter);
-    if (fuera && nombres.indexOf(nombre) < 0) nombres.push(nombre);
+    if (nombres.indexOf(nombre) < 0) nombres.push(nombre);
   }
   return nombres;
+}
+
+// Text of characters Windows-1252 holds where Unicode has them (below 0x80
+// and from 0xA0 to 0xFF), without the controls XML cannot carry: what nearly
+// every box holds, told at once.
+function todoguardable(texto) {
+  return /^[\t\n\r\x20-\x7f\xa0-\xff]*$/.test(texto);
 }
 
 // What keeps `texto` from standing in its place in the declaration XML: its
@@ -585,6 +625,7 @@ function textosdeclaracion() {
 // as typed; the first that cannot is named and nothing is generated.
 function declaracionguardable() {
   var lugares = textosdeclaracion();
+  if (todoslugaresguardables(lugares)) return true;
   for (var i = 0; i < lugares.length; i++) {
     var campo = lugares[i].campo;
     if (!campo) continue;
@@ -598,4 +639,19 @@ function declaracionguardable() {
     }
   }
   return true;
+}
+
+// The check of the whole form at once, for the usual form: texts of
+// characters below 0x100, which composing (NFC) leaves as they are, that can
+// all be stored, with no end of CDATA and no markup outside CDATA. When it
+// fails, each box is checked in turn.
+function todoslugaresguardables(lugares) {
+  var encdata = [], fuera = [];
+  for (var i = 0; i < lugares.length; i++) {
+    if (lugares[i].campo) (lugares[i].cdata ? encdata : fuera).push(lugares[i].campo.value);
+  }
+  // Joined by a line end, which can neither end a CDATA section nor start markup.
+  var textocdata = encdata.join("\n"), textofuera = fuera.join("\n");
+  return todoguardable(textocdata) && todoguardable(textofuera) &&
+         textocdata.indexOf("]]>") < 0 && textofuera.indexOf("]]>") < 0 && !/[<&]/.test(textofuera);
 }

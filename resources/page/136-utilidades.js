@@ -35,9 +35,30 @@ function buscaendocumento(doc, nombre) {
   return encontrado || null;
 }
 
+// While the whole form is walked (Validar, the recomputation after a box is
+// left), no element is added, removed or renamed: each name is looked up in
+// the page once, and the rows of each annex table counted once.
+var BUSQUEDAFIJA = null;
+
+// Runs `accion` with the page's elements looked up once per name.
+function conbusquedafija(accion) {
+  if (BUSQUEDAFIJA) return accion();
+  BUSQUEDAFIJA = { elementos: new Map(), filas: [] };
+  try {
+    return accion();
+  } finally {
+    BUSQUEDAFIJA = null;
+  }
+}
+
 // Finds a page element by name or id, in the page and then in its frames;
 // null when there is none.
 function BuscaObj(nombre, doc) {
+  if (BUSQUEDAFIJA && !doc) {
+    var elementos = BUSQUEDAFIJA.elementos;
+    if (!elementos.has(nombre)) elementos.set(nombre, BuscaObj(nombre, document));
+    return elementos.get(nombre);
+  }
   doc = doc || document;
   var encontrado = buscaendocumento(doc, nombre);
   var ventana = doc.defaultView;
@@ -346,6 +367,12 @@ function periodovigente() {
 
 // The number of the last row annex table `tabla` holds on the page.
 function filasenpagina(tabla) {
+  if (!BUSQUEDAFIJA) return cuentafilas(tabla);
+  if (BUSQUEDAFIJA.filas[tabla] === undefined) BUSQUEDAFIJA.filas[tabla] = cuentafilas(tabla);
+  return BUSQUEDAFIJA.filas[tabla];
+}
+
+function cuentafilas(tabla) {
   var cuerpo = BuscaObj("cuerpo" + tabla);
   if (!cuerpo) return 0;
   var celdas = cuerpo.querySelectorAll("[name^='f" + tabla + "']");

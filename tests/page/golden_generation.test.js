@@ -81,10 +81,25 @@ async function storedText(form) {
   await form.enter('c108', '2');
 }
 
+// Validated once, then changed and validated again: the second copy starts
+// from the marks the first left on the page (values, the product chosen).
+async function validatedTwice(form) {
+  await completeDeclaration(form);
+  await form.validar();
+  assert.equal((await form.generaCalls()).length, 1, 'first Validar');
+  await form.page.evaluate(() => (window.__generaCalls.length = 0));
+  await form.enter('f12c1', '6K');
+  await form.enter('c3', 'Estacion la Luna');
+  await form.choose('f13c3', 'NAFTA');
+  await form.enter('c84', '0');
+  await form.enter('c60', '7');
+}
+
 const FORMS = [
   ['full-annex', fullAnnex],
   ['complete-declaration', completeDeclaration],
   ['stored-text', storedText],
+  ['validated-twice', validatedTwice],
 ];
 
 async function validar(view) {

@@ -1,0 +1,129 @@
+// The shortcuts that let "Validar" and the recomputation walk a 500-row form
+// quickly must give what the box-by-box work gives: the check of the whole
+// form's texts at once, the page's elements looked up once per name, and the
+// marks of the chosen products in the copy of the page. (What Validar hands
+// over as a whole is compared with kept outputs in golden_generation.)
+import { describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { useBrowser, onForm, addRows } from './scripts_support.mjs';
+
+const env = useBrowser();
+
+// Texts, and whether they stand inside CDATA in the declaration.
+const TEXTS = [
+  ['ESTACION EL SOL', false], ['ESTACION EL SOL', true], ['', false],
+  ['AÑO ÚNICO ÿ', true], ['tab\there\r\nline', true], ['\x7f', false],
+  ['€ and Œ', true], ['e\u0301', true], ['\u0141', true], ['😀', false],
+  ['a]]>b', true], ['a]]>b', false], ['a<b', true], ['a<b', false], ['a&b', false],
+  ['\x01', true], ['\x1f', false], ['\x85', true], ['\u00a0', false], ['\u2028', true],
+];
+
+describe('the check of all the declaration texts at once', () => {
+  test('accepts only what every box on its own can store, and the plain texts', () =>
+    onForm(env, async (form) => {
+      const results = await form.page.evaluate((texts) => texts.map(([text, cdata]) => {
+        const place = [{ campo: { value: text }, cdata }];
+        const alone = noguardable(text.normalize('NFC'), cdata).length === 0;
+        return { text, cdata, alone, atOnce: todoslugaresguardables(place) };
+      }), TEXTS);
+      for (const r of results) {
+        // The quick check may send a storable text to the box-by-box one
+        // (composing, Windows-1252's own letters), never the other way.
+        if (r.atOnce) assert.ok(r.alone, `${JSON.stringify(r.text)} (CDATA ${r.cdata}) passed at once`);
+      }
+      const plain = results.filter((r) => /^[\t\n\r\x20-\x7e\xa0-\xff]*$/.test(r.text) && r.alone);
+      assert.ok(plain.length >= 5 && plain.every((r) => r.atOnce), 'plain storable texts pass at once');
+    }));
+
+  test('a bad text anywhere among many good ones sends the form to the box-by-box check', () =>
+    onForm(env, async (form) => {
+      const verdicts = await form.page.evaluate(() => {
+        const good = Array.from({ length: 300 }, (_, i) => ({ campo: { value: `${i}.00` }, cdata: false }));
+        return [['a]]>b', true], ['a<b', false], ['\u0141', true], ['fine', true]].map(([text, cdata]) => {
+          const places = good.slice();
+          places.splice(150, 0, { campo: { value: text }, cdata }, { campo: null, cdata: true });
+          return todoslugaresguardables(places);
+        });
+      });
+      assert.deepEqual(verdicts, [false, false, false, true]);
+    }));
+});
+
+describe('elements looked up once per name', () => {
+  test('are the elements a fresh look-up finds, and only while the walk lasts', () =>
+    onForm(env, async (form) => {
+      await addRows(form, 2);
+      const seen = await form.page.evaluate(() => {
+        const names = ['c6', 'c1621', 'f11c1', 'f15c3', 'f16c1', 'mes_ini', 'validar', 'C', 'nada', 'cuerpo1'];
+        const fresh = names.map((n) => BuscaObj(n));
+        const once = conbusquedafija(() => names.map((n) => [BuscaObj(n), BuscaObj(n)]));
+        const rows = conbusquedafija(() => [filasenpagina(1), filasenpagina(1)]);
+        try {
+          conbusquedafija(() => { BuscaObj('f16c1'); throw new Error('stop'); });
+        } catch (e) {
+          // The walk ends with its failure: the row missing then is found once added.
+        }
+        agregar(1, 1);
+        return {
+          same: once.map(([a, b], i) => a === fresh[i] && b === fresh[i]),
+          found: fresh.map((e) => e !== null),
+          rows,
+          afterwards: [BuscaObj('f16c1') !== null, filasenpagina(1), BUSQUEDAFIJA],
+        };
+      });
+      assert.deepEqual(seen.same, Array(10).fill(true));
+      assert.deepEqual(seen.found, [true, true, true, true, false, true, true, true, false, true]);
+      assert.deepEqual(seen.rows, [5, 5]);
+      assert.deepEqual(seen.afterwards, [true, 6, null]);
+    }));
+});
+
+describe('the marks of the chosen products in the copy of the page', () => {
+  // Each list: its options' marks in the markup, the option chosen, and
+  // whether it takes several choices. fijaopcion must leave the marks the
+  // plain walk over every option leaves.
+  const LISTS = [
+    { marks: [null, null, null], chosen: [1] },
+    { marks: [null, 'selected', null], chosen: [2] },
+    { marks: ['', null, null], chosen: [0] },
+    { marks: [null, '', 'selected'], chosen: [0] },
+    { marks: ['selected', null, 'x'], chosen: [1], group: true },
+    { marks: [null, 'selected', null], chosen: [0, 2], multiple: true },
+  ];
+
+  test('are those the walk over every option leaves', () =>
+    onForm(env, async (form) => {
+      const copies = await form.page.evaluate((lists) => {
+        function build({ marks, chosen, multiple, group }) {
+          const list = document.createElement('select');
+          list.multiple = !!multiple;
+          const holder = group ? list.appendChild(document.createElement('optgroup')) : list;
+          marks.forEach((mark, i) => {
+            const option = holder.appendChild(new Option(`p${i}`, `p${i}`));
+            if (mark !== null) option.setAttribute('selected', mark);
+          });
+          document.body.appendChild(list);
+          [...list.options].forEach((o, i) => (o.selected = chosen.includes(i)));
+          return list;
+        }
+        function walkEvery(list) {
+          for (const o of list.options) if (!o.selected) o.removeAttribute('selected');
+          for (const o of list.options) if (o.selected) o.setAttribute('selected', 'selected');
+        }
+        return lists.map((l) => {
+          const plain = build(l);
+          const quick = build(l);
+          walkEvery(plain);
+          if (quick.multiple) fijaopciones(quick.options); else fijaopcion(quick);
+          const result = [plain.outerHTML, quick.outerHTML, [...quick.options].map((o) => o.selected)];
+          plain.remove();
+          quick.remove();
+          return result;
+        });
+      }, LISTS);
+      copies.forEach(([plain, quick, selected], i) => {
+        assert.equal(quick, plain, `list ${i}`);
+        assert.deepEqual(selected, LISTS[i].marks.map((_, k) => LISTS[i].chosen.includes(k)), `list ${i} choice`);
+      });
+    }));
+});
