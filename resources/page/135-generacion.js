@@ -126,8 +126,10 @@ function valida_c1620() {
   return true;
 }
 
-// Every annex cell the page holds, of every table.
+// Every annex cell the page holds, of every table; gathered once while the
+// form is walked.
 function celdasanexo() {
+  if (BUSQUEDAFIJA && BUSQUEDAFIJA.celdas) return BUSQUEDAFIJA.celdas;
   var celdas = [];
   for (var h = 1; h <= ANEXOS; h++) {
     var filas = filasenpagina(h);
@@ -138,6 +140,7 @@ function celdasanexo() {
       }
     }
   }
+  if (BUSQUEDAFIJA) BUSQUEDAFIJA.celdas = celdas;
   return celdas;
 }
 

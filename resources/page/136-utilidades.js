@@ -37,7 +37,8 @@ function buscaendocumento(doc, nombre) {
 
 // While the whole form is walked (Validar, the recomputation after a box is
 // left), no element is added, removed or renamed: each name is looked up in
-// the page once, and the rows of each annex table counted once.
+// the page once, the rows of each annex table counted once and its cells
+// gathered once (celdasanexo).
 var BUSQUEDAFIJA = null;
 
 // Runs `accion` with the page's elements looked up once per name.
