@@ -26,9 +26,11 @@ function esnumerico(texto) {
 }
 
 // A field is written only when its text changes: writing the same text again
-// changes nothing the user sees, and costs time over 500 annex rows.
+// changes nothing the user sees, and costs time over 500 annex rows. A hidden
+// input is always written, as its value is its markup's (the copy of the
+// page shows it).
 function ponsidistinto(campo, texto) {
-  if (campo.value !== texto) campo.value = texto;
+  if (campo.value !== texto || campo.type == "hidden") campo.value = texto;
 }
 
 function rechaza(campo, mensaje) {
@@ -120,17 +122,44 @@ function aplicaregla(texto) {
 }
 
 // Computes one row's box, when it is computed, and writes an amount with two
-// decimals (a zero stays as it is).
+// decimals (a zero stays as it is). The box is written once, with its last
+// text: the form is computed after every box left, and most boxes keep
+// their value.
 function aplicafila(i) {
   var regla = c[i];
   var campo = BuscaObj(regla.id);
   if (!campo) return;
-  if (regla.formula) campo.value = aplicaregla(regla.calculo);
-  if (regla.condicion != "") campo.value = aplicaregla(regla.condicion);
-  if (regla.decimal && Number(campo.value) != 0) {
-    var texto = formatNumber(campo.value, FORMATODECIMAL);
-    if (texto !== null) ponsidistinto(campo, texto);
+  var texto = campo.value;
+  var calculada = false;
+  if (regla.formula) {
+    texto = textocasilla(campo, aplicaregla(regla.calculo));
+    calculada = true;
   }
+  if (regla.condicion != "") {
+    // The rule may read the box itself.
+    if (calculada) ponsidistinto(campo, texto);
+    texto = textocasilla(campo, aplicaregla(regla.condicion));
+    calculada = true;
+  }
+  if (regla.decimal && Number(texto) != 0) {
+    var formateado = formatNumber(texto, FORMATODECIMAL);
+    if (formateado !== null) {
+      texto = formateado;
+      calculada = true;
+    }
+  }
+  if (calculada) ponsidistinto(campo, texto);
+}
+
+// The text box `campo` holds once `valor` is written into it. A text or
+// hidden input keeps any text without line breaks as it is; other boxes are
+// asked.
+function textocasilla(campo, valor) {
+  var texto = valor === null ? "" : String(valor);
+  var tipo = campo.tagName == "INPUT" ? campo.type : "";
+  if ((tipo == "text" || tipo == "hidden") && !/[\r\n]/.test(texto)) return texto;
+  campo.value = texto;
+  return campo.value;
 }
 
 // Computes the whole form; rows go in order, so closing balances are ready

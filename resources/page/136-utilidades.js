@@ -56,9 +56,11 @@ function conbusquedafija(accion) {
 // null when there is none.
 function BuscaObj(nombre, doc) {
   if (BUSQUEDAFIJA && !doc) {
-    var elementos = BUSQUEDAFIJA.elementos;
-    if (!elementos.has(nombre)) elementos.set(nombre, BuscaObj(nombre, document));
-    return elementos.get(nombre);
+    var visto = BUSQUEDAFIJA.elementos.get(nombre);
+    if (visto !== undefined) return visto;
+    visto = BuscaObj(nombre, document);
+    BUSQUEDAFIJA.elementos.set(nombre, visto);
+    return visto;
   }
   doc = doc || document;
   var encontrado = buscaendocumento(doc, nombre);

@@ -127,3 +127,62 @@ describe('the marks of the chosen products in the copy of the page', () => {
       });
     }));
 });
+
+describe('a computed box written once, with its last text', () => {
+  // Values a rule may give, written into boxes of each kind.
+  const VALUES = [1390, 0, -2.5, 1e21, null, undefined, '', ' 7 ', 'a\r\nb', 'a\nb\rc', '12.345'];
+  const KINDS = ['text', 'hidden', 'textarea', 'select'];
+
+  test('the text is what the box holds once the value is written into it', () =>
+    onForm(env, async (form) => {
+      const mismatches = await form.page.evaluate(([values, kinds]) => {
+        const make = (kind) => {
+          if (kind === 'textarea') return document.createElement(kind);
+          if (kind === 'select') {
+            const list = document.createElement(kind);
+            list.append(new Option('7', '7'), new Option('1390', '1390'));
+            return list;
+          }
+          const input = document.createElement('input');
+          input.type = kind;
+          return input;
+        };
+        const wrong = [];
+        for (const kind of kinds) {
+          for (const value of values) {
+            const box = make(kind);
+            document.body.appendChild(box);
+            const predicted = textocasilla(make(kind), value);
+            box.value = value;
+            if (predicted !== box.value) wrong.push([kind, String(value), predicted, box.value]);
+            box.remove();
+          }
+        }
+        return wrong;
+      }, [VALUES, KINDS]);
+      assert.deepEqual(mismatches, []);
+    }));
+
+  test('recomputing an unchanged form writes no box', () =>
+    onForm(env, async (form) => {
+      await form.enter('c30', '1000');
+      await form.enter('c35', '10.5');
+      const written = await form.page.evaluate(() => {
+        const names = [];
+        for (let i = 1; i <= MAXELEMENT; i++) {
+          const box = BuscaObj(c[i].id);
+          if (!box || box.type === 'hidden') continue;
+          const own = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value');
+          Object.defineProperty(box, 'value', {
+            configurable: true,
+            get() { return own.get.call(this); },
+            set(v) { names.push(this.name); own.set.call(this, v); },
+          });
+        }
+        formulas();
+        return names;
+      });
+      assert.deepEqual(written, []);
+      assert.deepEqual(await form.values(['c37', 'c110', 'c113']), ['989.50', '1000.00', '0']);
+    }));
+});
