@@ -14,7 +14,10 @@
 //  - serialising the page body (document.body.innerHTML) right after, the
 //    browser's own work the copy of the page cannot do without; the ratio
 //    is taken in each run.
-// Prints median, fastest and slowest of `runs` (default 5).
+// Prints median, fastest and slowest of `runs` (default 5), of the time on
+// the page's clock and of the page thread's CPU time (from a DevTools trace,
+// the EventDispatch events' thread time): on a machine shared with other
+// work the first grows with the load, the second hardly.
 // --profile: a CPU profile (DevTools Profiler domain) of the first Validar
 // of each run; prints the functions with the most time of their own.
 // --profile-leave: the same, of the boxes left in each run.
@@ -74,10 +77,41 @@ function validar() {
   return { ms: reached - t0, copy };
 }
 
+// Serialises the body inside an event of its own, so that the trace shows
+// its thread time apart.
 function serialise() {
-  const t0 = performance.now();
-  const html = document.body.innerHTML;
-  return { ms: performance.now() - t0, bytes: html.length };
+  let result = null;
+  const root = document.documentElement;
+  const listener = () => {
+    const t0 = performance.now();
+    const html = document.body.innerHTML;
+    result = { ms: performance.now() - t0, bytes: html.length };
+  };
+  root.addEventListener('f7301-serialise', listener);
+  root.dispatchEvent(new Event('f7301-serialise'));
+  root.removeEventListener('f7301-serialise', listener);
+  return result;
+}
+
+async function startTrace(client) {
+  const events = [];
+  client.Tracing.dataCollected(({ value }) => events.push(...value));
+  await client.Tracing.start({
+    categories: 'devtools.timeline',
+    transferMode: 'ReportEvents',
+  });
+  return async () => {
+    const complete = new Promise((r) => client.Tracing.tracingComplete(r));
+    await client.Tracing.end();
+    await complete;
+    return events;
+  };
+}
+
+// Thread times (ms) of the page's event dispatches of `type`, in order.
+function threadTimes(events, type) {
+  return events.filter((e) => e.name === 'EventDispatch' && e.args?.data?.type === type)
+    .sort((x, y) => x.ts - y.ts).map((e) => (e.tdur ?? NaN) / 1000);
 }
 
 // Self time by function over a CPU profile, largest first.
@@ -98,7 +132,7 @@ async function startProfile(client) {
   await client.Profiler.start();
 }
 
-async function oneRun(run, times, profiles) {
+async function oneRun(run, times, cpu, profiles) {
   const dataHome = fs.mkdtempSync(path.join(os.tmpdir(), 'f7301-validar-bench-'));
   const program = startProgram(BUILD, PORT, dataHome);
   let client;
@@ -110,6 +144,7 @@ async function oneRun(run, times, profiles) {
     await evaluate(client, fixFormNumber);
     await sleep(1500);  // the draft of the filled form written, the page idle
     if (PROFILE_LEAVE) await startProfile(client);
+    let endTrace = await startTrace(client);
     for (let i = 0; i < 3; i++) {
       const amount = i % 2 ? ['7', '7.00'] : ['12.345', '12.35'];
       times.grid.push(await evaluate(client, leave, ['c6', ...amount]));
@@ -117,11 +152,16 @@ async function oneRun(run, times, profiles) {
       times.annex.push(await evaluate(client, leave, ['f1500c2', ...amount]));
       await sleep(100);
     }
+    let events = await endTrace();
+    // Leaving a box is its change and blur events, grid and annex in turn.
+    const changes = threadTimes(events, 'change'), blurs = threadTimes(events, 'blur');
+    changes.forEach((ms, i) => cpu[i % 2 ? 'annex' : 'grid'].push(ms + blurs[i]));
     if (PROFILE_LEAVE) profiles.push((await client.Profiler.stop()).profile);
     await evaluate(client, leave, ['c6', '', '']);
     await evaluate(client, leave, ['f1500c2', '1', '1.00']);
     await sleep(1500);
     if (PROFILE) await startProfile(client);
+    endTrace = await startTrace(client);
     const { ms: first, copy } = await evaluate(client, validar);
     if (PROFILE) profiles.push((await client.Profiler.stop()).profile);
     if (RECORD && run === 0) {
@@ -132,6 +172,13 @@ async function oneRun(run, times, profiles) {
     const body = median(bodies.map((b) => b.ms));
     await sleep(300);
     const { ms: again } = await evaluate(client, validar);
+    events = await endTrace();
+    const [cpuFirst, cpuAgain] = threadTimes(events, 'click');
+    const cpuBody = median(threadTimes(events, 'f7301-serialise'));
+    cpu.validar.push(cpuFirst);
+    cpu.again.push(cpuAgain);
+    cpu.body.push(cpuBody);
+    cpu.ratio.push(cpuFirst / cpuBody);
     times.validar.push(first);
     times.copy.push(copy);
     times.checks.push(first - copy);
@@ -151,13 +198,19 @@ async function oneRun(run, times, profiles) {
 
 async function main() {
   const times = { grid: [], annex: [], validar: [], copy: [], checks: [], again: [], body: [], ratio: [] };
+  const cpu = { grid: [], annex: [], validar: [], again: [], body: [], ratio: [] };
   const profiles = [];
-  for (let run = 0; run < RUNS; run++) await oneRun(run, times, profiles);
+  for (let run = 0; run < RUNS; run++) await oneRun(run, times, cpu, profiles);
   const f = (x) => x.toFixed(1);
   console.log(`the program's Qt WebEngine, 500 annex rows, ${RUNS} runs, milliseconds`);
   console.log('| action | median | fastest | slowest |');
   console.log('|---|---|---|---|');
-  for (const [label, xs] of [
+  const table = (rows) => {
+    for (const [label, xs] of rows) {
+      console.log(`| ${label} | ${f(median(xs))} | ${f(Math.min(...xs))} | ${f(Math.max(...xs))} |`);
+    }
+  };
+  table([
     ['leaving a grid box, keeping drafts (3 a run)', times.grid],
     ['leaving annex cell 500, keeping drafts (3 a run)', times.annex],
     ['Validar up to GeneraArchivo, fresh form', times.validar],
@@ -166,9 +219,18 @@ async function main() {
     ['Validar again', times.again],
     [`serialising the page body (${times.bytes} characters)`, times.body],
     ['ratio Validar / serialisation, same run', times.ratio],
-  ]) {
-    console.log(`| ${label} | ${f(median(xs))} | ${f(Math.min(...xs))} | ${f(Math.max(...xs))} |`);
-  }
+  ]);
+  console.log('\nthe page thread\'s CPU time, milliseconds');
+  console.log('| action | median | fastest | slowest |');
+  console.log('|---|---|---|---|');
+  table([
+    ['leaving a grid box, keeping drafts (change and blur)', cpu.grid],
+    ['leaving annex cell 500, keeping drafts (change and blur)', cpu.annex],
+    ['Validar (its click), fresh form', cpu.validar],
+    ['Validar again', cpu.again],
+    ['serialising the page body', cpu.body],
+    ['ratio Validar / serialisation, same run', cpu.ratio],
+  ]);
   if (profiles.length) {
     const merged = new Map();
     for (const p of profiles) for (const [k, ms] of selfTimes(p)) merged.set(k, (merged.get(k) ?? 0) + ms);
