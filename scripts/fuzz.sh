@@ -8,7 +8,8 @@
 # unit, not only as a crash. The XML reader's target first reads the hostile
 # texts of fuzz/hostile.sh, 8.3 MB each, and fuzzes with them among its seeds;
 # the draft reader's target takes inputs up to 4 MiB (the draft size limit)
-# and the drafts of fuzz/draft_hostile.sh among its seeds.
+# and the drafts of fuzz/draft_hostile.sh among its seeds; the register's
+# declaration reader takes inputs up to 4 MiB too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -30,6 +31,7 @@ for src in fuzz/*.cpp; do
   [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
   len=$max_len
   [ "$name" = draft_reader_fuzz ] && len=4194304 && seeds+=(build-fuzz/draft-hostile)
+  [ "$name" = register_summary_fuzz ] && len=4194304
   if [ "$name" = xml_reader_fuzz ]; then
     echo "-- $name: hostile texts of $(du -sh "$hostile" | cut -f1), each within ${slow}s"
     "build-fuzz/fuzz/$name" -timeout="$slow" -rss_limit_mb=4096 -artifact_prefix="$artifacts" \
