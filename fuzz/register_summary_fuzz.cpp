@@ -62,14 +62,28 @@ void CheckSummary(const f7301::SummaryResult& read) {
   Check(lines == 3);
 }
 
+// Up to 4 MiB of `rest` over and over: inputs as large as a declaration
+// file may be, whatever libFuzzer's mutations reach.
+std::string Repeated(std::string_view rest) {
+  constexpr std::size_t kLarge = 4u * 1024u * 1024u;
+  std::string text;
+  if (rest.empty()) return text;
+  text.reserve(kLarge);
+  while (text.size() + rest.size() <= kLarge) text.append(rest);
+  return text;
+}
+
 }  // namespace
 
-// The first byte chooses: odd, the rest is the XML, sealed here so the
-// reader gets past the seal; even, the rest is the file's text.
+// The first byte chooses: bit 0 set, the rest is the XML, sealed here so the
+// reader gets past the seal; clear, the rest is the file's text. Bit 1 set,
+// the rest is first repeated up to 4 MiB.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+  std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
   (void)f7301::IsDeclarationFileName(rest.substr(0, 300));
+  const std::string large = (data[0] & 2) != 0 ? Repeated(rest) : std::string();
+  if ((data[0] & 2) != 0) rest = large;
   if ((data[0] & 1) == 0) {
     CheckSummary(f7301::SummaryOfSealedText(rest));
     return 0;
