@@ -271,6 +271,26 @@ class AnnexTransferTest : public QObject {
     QCOMPARE(AnnexState(), before);
   }
 
+  // Gallons typed beside a row then incomplete were kept unchecked: the
+  // export names the row, asks for no file and writes nothing.
+  void anExportWithUncheckedGallonsWritesNothing() {
+    PromptScript prompts;  // the page's alerts while typing, and the export
+    QVERIFY(Enter("f11c1", "19") && Enter("f12c2", "=1+2") && Enter("f12c1", "140") &&
+            Enter("f12c3", "NAFTA") && Enter("f11c2", "1") && Enter("f11c3", "DIESEL"));
+    QCOMPARE(RunJs("document.C.f12c2.value").toString(), QStringLiteral("=1+2"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("anexo.csv");
+    prompts.Answer(PromptKind::AnnexExportFile, path);
+    Frame().exportAnnexAction()->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(prompts.CountOf(PromptKind::ViewMessage), 1, 30000);
+    QCOMPARE(prompts.TextsOf(PromptKind::ViewMessage),
+             QStringList{QStringLiteral("Error:\nLos galones del renglón 2 del anexo no son una "
+                                        "cantidad válida.\nPor favor corríjalos y exporte de "
+                                        "nuevo; no se exportó nada.")});
+    QCOMPARE(prompts.CountOf(PromptKind::AnnexExportFile), 0);
+    QVERIFY(!QFile::exists(path));
+  }
+
   // A pipe chosen in the dialog: the window goes on and says why nothing
   // was read. Should the program wait on the pipe, a writer lets it go on
   // after 10 s, and the test fails.
