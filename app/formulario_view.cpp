@@ -20,6 +20,7 @@
 #include "app/form_page.h"
 #include "app/modal_prompts.h"
 #include "app/page_activity.h"
+#include "app/page_focus.h"
 #include "app/paste_guard.h"
 #include "app/res_scheme.h"
 #include "app/spanish_locale.h"
@@ -57,6 +58,7 @@ CFormularioView::CFormularioView(QWidget* parent)
       m_channel(new QWebChannel(this)),
       m_external(new CExternalObject(this)),
       m_activity(new CPageActivity(this)),
+      m_focus(new CPageFocus(*this, *m_page, this)),
       m_drafts(new CDraftKeeper(*m_page, *this, this)),
       m_prompts(*this),
       m_annex(new CAnnexTransfer(*this, *m_page, m_prompts)),
@@ -94,6 +96,9 @@ CFormularioView::CFormularioView(QWidget* parent)
   connect(m_activity, &CPageActivity::changed, m_drafts, &CDraftKeeper::OnPageChanged);
   // An annex import fills the rows without the events of typing.
   connect(m_annex, &CAnnexTransfer::rowsImported, m_drafts, &CDraftKeeper::OnPageChanged);
+  connect(m_annex, &CAnnexTransfer::rowsImported, m_focus, &CPageFocus::FocusForm);
+  // A draft put back has its caret in the field it was left in.
+  connect(m_drafts, &CDraftKeeper::draftRestored, m_focus, &CPageFocus::FocusView);
   connect(m_browser, &QWebEngineView::printFinished, this, &CFormularioView::OnPrintFinished);
   connect(m_page, &QWebEnginePage::loadFinished, this, &CFormularioView::OnPageLoaded);
 }

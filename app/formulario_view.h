@@ -26,6 +26,7 @@ class CAnnexTransfer;
 class CExternalObject;
 class CFormPage;
 class CPageActivity;
+class CPageFocus;
 class CResSchemeHandler;
 
 class CFormularioView : public QWidget {
@@ -75,6 +76,7 @@ class CFormularioView : public QWidget {
   const DeclarationWriter& writer() const { return m_writer; }
   const CXmlReader& xmlReader() const { return m_xmlReader; }
   CDraftKeeper& drafts() { return *m_drafts; }
+  CPageFocus& pageFocus() { return *m_focus; }
 
  signals:
   // A print started by OnFilePrint has ended.
@@ -109,6 +111,7 @@ class CFormularioView : public QWidget {
   QWebChannel* m_channel;
   CExternalObject* m_external;
   CPageActivity* m_activity;
+  CPageFocus* m_focus;  // before m_drafts: a draft put back keeps its caret
   CDraftKeeper* m_drafts;
   const DeclarationLoader* m_loading = nullptr;  // while Consultar or Modificar runs
   LoadMode m_loadingMode = LoadMode::Consultar;

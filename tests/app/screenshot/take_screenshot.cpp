@@ -21,8 +21,10 @@ int main(int argc, char** argv) {
   int appArgc = 1;
   f7301::CFormularioApp app(appArgc, argv);
   if (!app.InitInstance()) return 1;
-  // A bare X server has no window manager to maximise the window.
+  // A bare X server has no window manager to maximise the window, nor to
+  // make it active (the caret shows in the NIT box of an active window only).
   app.mainFrame()->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+  app.mainFrame()->activateWindow();
   QWebEnginePage* page = app.mainFrame()->view()->browser()->page();
   bool loaded = false;
   QObject::connect(page, &QWebEnginePage::loadFinished, [&](bool ok) { loaded = ok; });
