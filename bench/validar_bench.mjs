@@ -114,6 +114,18 @@ function threadTimes(events, type) {
     .sort((x, y) => x.ts - y.ts).map((e) => (e.tdur ?? NaN) / 1000);
 }
 
+// Thread time (ms) of the page's style and layout work between the end of
+// the first `from` event dispatch and the first `to` one.
+function restyleAfter(events, from, to) {
+  const dispatch = (type) => events.filter((e) => e.name === 'EventDispatch' && e.args?.data?.type === type)
+    .sort((x, y) => x.ts - y.ts)[0];
+  const start = dispatch(from), end = dispatch(to);
+  const begin = start.ts + start.dur;
+  return events.filter((e) => (e.name === 'UpdateLayoutTree' || e.name === 'Layout') && e.ph === 'X' &&
+      e.ts >= begin && e.ts < end.ts)
+    .reduce((sum, e) => sum + (e.tdur ?? 0) / 1000, 0);
+}
+
 // Self time by function over a CPU profile, largest first.
 function selfTimes(profile) {
   const byNode = new Map(profile.nodes.map((n) => [n.id, n]));
@@ -167,6 +179,7 @@ async function oneRun(run, times, cpu, profiles) {
     if (RECORD && run === 0) {
       fs.writeFileSync(RECORD, JSON.stringify(await evaluate(client, () => window.__genera)));
     }
+    await sleep(300);  // the page restyled and laid out after Validar, if it must be
     const bodies = [];
     for (let i = 0; i < 3; i++) bodies.push(await evaluate(client, serialise));
     const body = median(bodies.map((b) => b.ms));
@@ -175,6 +188,7 @@ async function oneRun(run, times, cpu, profiles) {
     events = await endTrace();
     const [cpuFirst, cpuAgain] = threadTimes(events, 'click');
     const cpuBody = median(threadTimes(events, 'f7301-serialise'));
+    cpu.restyle.push(restyleAfter(events, 'click', 'f7301-serialise'));
     cpu.validar.push(cpuFirst);
     cpu.again.push(cpuAgain);
     cpu.body.push(cpuBody);
@@ -198,7 +212,7 @@ async function oneRun(run, times, cpu, profiles) {
 
 async function main() {
   const times = { grid: [], annex: [], validar: [], copy: [], checks: [], again: [], body: [], ratio: [] };
-  const cpu = { grid: [], annex: [], validar: [], again: [], body: [], ratio: [] };
+  const cpu = { grid: [], annex: [], validar: [], again: [], body: [], ratio: [], restyle: [] };
   const profiles = [];
   for (let run = 0; run < RUNS; run++) await oneRun(run, times, cpu, profiles);
   const f = (x) => x.toFixed(1);
@@ -228,6 +242,7 @@ async function main() {
     ['leaving annex cell 500, keeping drafts (change and blur)', cpu.annex],
     ['Validar (its click), fresh form', cpu.validar],
     ['Validar again', cpu.again],
+    ['after the first Validar, restyling and laying out the page', cpu.restyle],
     ['serialising the page body', cpu.body],
     ['ratio Validar / serialisation, same run', cpu.ratio],
   ]);

@@ -153,17 +153,30 @@ function ponhabilitado(nombres, habilitado) {
   }
 }
 
+// The fields the copy of the page shows disabled, in the order they are
+// disabled.
+function casillasdelacopia() {
+  var campos = celdasanexo().slice();
+  var nombres = [];
+  for (var fila = 1; fila <= MAXELEMENT; fila++) nombres.push(c[fila].id);
+  nombres = nombres.concat(PERIODO, CONTROLESANEXO);
+  for (var i = 0; i < nombres.length; i++) {
+    var campo = BuscaObj(nombres[i]);
+    if (campo) campos.push(campo);
+  }
+  return campos;
+}
+
 function deshabilitacasillas() {
-  var celdas = celdasanexo();
-  for (var i = 0; i < celdas.length; i++) celdas[i].disabled = true;
-  for (var fila = 1; fila <= MAXELEMENT; fila++) ponhabilitado([c[fila].id], false);
-  ponhabilitado(PERIODO, false);
-  ponhabilitado(CONTROLESANEXO, false);
+  var campos = casillasdelacopia();
+  for (var i = 0; i < campos.length; i++) campos[i].disabled = true;
 }
 
 function habilitacasillas() {
   var celdas = celdasanexo();
-  for (var i = 0; i < celdas.length; i++) celdas[i].disabled = false;
+  for (var i = 0; i < celdas.length; i++) {
+    if (celdas[i].disabled) celdas[i].disabled = false;
+  }
   for (var fila = 1; fila <= MAXELEMENT; fila++) {
     var campo = BuscaObj(c[fila].id);
     if (!campo) continue;
@@ -224,7 +237,59 @@ function fijaopciones(opciones) {
   }
 }
 
+// The copy shows the fields disabled. Disabling some 1,600 fields on the live
+// page and enabling them again costs more than the serialisation and leaves
+// the whole page to be restyled. Instead each field that is not disabled
+// takes a mark of no meaning where `disabled` would go: the browser writes a
+// new attribute after those the field has (the value written next and the
+// style it writes out the first time come after it), and the mark becomes
+// `disabled=""` in the text. The mark carries a number drawn for each copy;
+// should the text hold it anywhere else, the fields are disabled after all.
 function htmldelformulario() {
+  var marca = "data-f7301-copia-" + String(Math.random()).substring(2);
+  var marcados = marcacasillas(marca);
+  if (!marcados) return htmldeshabilitando();
+  fijavalores();
+  var html = document.body.innerHTML;
+  for (var i = 0; i < marcados.length; i++) marcados[i].removeAttribute(marca);
+  var partes = html.split(" " + marca + "=\"\"");
+  habilitacasillas();
+  // (Then the copy holds what it must, but the order of a field's value and
+  // style after its `disabled` may differ from a copy made the usual way.)
+  if (partes.length - 1 != marcados.length) return htmldeshabilitando();
+  return partes.join(" disabled=\"\"");
+}
+
+// Marks the fields of the copy not yet disabled; null when a text area
+// already holds the mark, or a field is not in the page's body.
+function marcacasillas(marca) {
+  var areas = document.body.getElementsByTagName("textarea");
+  for (var a = 0; a < areas.length; a++) {
+    if (areas[a].value.indexOf(marca) >= 0) return null;
+  }
+  var campos = casillasdelacopia();
+  var marcados = [];
+  var vistos = new Set();
+  for (var i = 0; i < campos.length; i++) {
+    var campo = campos[i];
+    if (vistos.has(campo)) continue;
+    vistos.add(campo);
+    if (campo.disabled) {
+      // Disabling again writes the mark as the browser writes it.
+      if (campo.getAttribute("disabled") !== "") campo.setAttribute("disabled", "");
+      continue;
+    }
+    if (campo.ownerDocument !== document) {
+      for (var m = 0; m < marcados.length; m++) marcados[m].removeAttribute(marca);
+      return null;
+    }
+    campo.setAttribute(marca, "");
+    marcados.push(campo);
+  }
+  return marcados;
+}
+
+function htmldeshabilitando() {
   deshabilitacasillas();
   fijavalores();
   var html = document.body.innerHTML;
