@@ -118,6 +118,37 @@ describe('a complete declaration', () => {
       assert.deepEqual(copy.disabled, [true, true, true, true]);
     }));
 
+  // The copy writes `disabled` where a mark drawn for the copy stood; a page
+  // text that happens to hold the mark must stay as it is.
+  for (const { when, planted } of [
+    { when: 'as usual', planted: false },
+    { when: 'when a text of the page holds the mark', planted: true },
+  ]) {
+    test(`shows the fields disabled in the copy and leaves no mark on the page, ${when}`, () =>
+      onForm(env, async (form) => {
+        await fillEverything(form);
+        await form.takeAlerts();
+        const mark = 'data-f7301-copia-5';
+        await form.page.evaluate(([m, plant]) => {
+          Math.random = () => 0.5;
+          if (plant) document.body.appendChild(document.createComment(` ${m}="" `));
+        }, [mark, planted]);
+        await form.validar();
+        const [, , html] = await onlyCall(form);
+        const seen = await form.page.evaluate(([text, m]) => {
+          const doc = new DOMParser().parseFromString(text, 'text/html');
+          const fields = [...doc.querySelectorAll('input:not([type=hidden]), select')];
+          return {
+            enabledInCopy: fields.filter((f) => !f.hasAttribute('disabled')).map((f) => f.name),
+            marksInCopy: doc.querySelectorAll(`[${m}]`).length,
+            marksOnPage: document.querySelectorAll(`[${m}]`).length,
+            comment: text.includes(`<!-- ${m}="" -->`),
+          };
+        }, [html, mark]);
+        assert.deepEqual(seen, { enabledInCopy: [], marksInCopy: 0, marksOnPage: 0, comment: planted });
+      }));
+  }
+
   test('leaves the form filled and usable, and generates again with the new date', () =>
     onForm(env, async (form) => {
       await fillEverything(form);
