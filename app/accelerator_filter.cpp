@@ -15,6 +15,7 @@ struct Accelerator {
 
 const Accelerator kAccelerators[] = {
     {Qt::Key_C, Qt::ControlModifier, Command::Consultar},
+    {Qt::Key_D, Qt::ControlModifier, Command::Declaraciones},
     {Qt::Key_E, Qt::ControlModifier, Command::Nothing},  // copy
     {Qt::Key_M, Qt::ControlModifier, Command::Modificar},
     {Qt::Key_N, Qt::ControlModifier, Command::Nuevo},

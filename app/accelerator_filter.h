@@ -12,7 +12,7 @@ class QWidget;
 
 namespace f7301 {
 
-enum class Command { Nuevo, Consultar, Modificar, Imprimir, Guardar, Nothing };
+enum class Command { Nuevo, Consultar, Modificar, Declaraciones, Imprimir, Guardar, Nothing };
 
 // The command bound to `event`'s key and modifiers, if any. Ctrl+I is bound
 // to nothing, although the menu shows it beside Imprimir.

@@ -16,6 +16,8 @@ inline constexpr const char* kPromptGuardar = "Guarda el documento activo\nGuard
 inline constexpr const char* kPromptImprimir = "Imprime el documento activo\nImprimir";
 inline constexpr const char* kPromptModificar =
     "Abre un archivo existente y permite modificarlo\nModificar";
+inline constexpr const char* kPromptDeclaraciones =
+    "Muestra las declaraciones guardadas, por contribuyente y periodo\nDeclaraciones";
 inline constexpr const char* kPromptImportarAnexo =
     "Importa las ventas exentas del anexo desde un archivo CSV\nImportar anexo";
 inline constexpr const char* kPromptExportarAnexo =

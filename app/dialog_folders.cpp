@@ -8,6 +8,7 @@ namespace f7301 {
 namespace {
 
 const char* const kLastFolderKey = "Archivos/UltimaCarpeta";
+const char* const kLastDestinationKey = "Archivos/UltimoDestino";
 
 }  // namespace
 
@@ -39,6 +40,14 @@ QString LastDeclarationFolder(const QString& fallback) {
 
 void RememberDeclarationFolder(const QString& file) {
   QSettings().setValue(QLatin1String(kLastFolderKey), QFileInfo(file).absolutePath());
+}
+
+QString LastChosenDestination() {
+  return QSettings().value(QLatin1String(kLastDestinationKey)).toString();
+}
+
+void RememberChosenDestination(const QString& folder) {
+  QSettings().setValue(QLatin1String(kLastDestinationKey), QDir::cleanPath(folder));
 }
 
 }  // namespace f7301

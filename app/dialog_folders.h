@@ -22,4 +22,9 @@ QString LastDeclarationFolder(const QString& fallback);
 // Keeps the folder of the declaration file `file` for LastDeclarationFolder.
 void RememberDeclarationFolder(const QString& file);
 
+// The folder last chosen in "Directorio Destino" for a declaration that was
+// then written there (kept in the settings); empty when none was.
+QString LastChosenDestination();
+void RememberChosenDestination(const QString& folder);
+
 }  // namespace f7301

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <functional>
 
 #include "app/about_dlg.h"
 #include "app/accelerator_filter.h"
@@ -17,6 +18,7 @@
 #include "app/formulario_view.h"
 #include "app/lock_key_indicators.h"
 #include "app/modal_prompts.h"
+#include "app/register_window.h"
 #include "app/toolbar_pictures.h"
 
 namespace f7301 {
@@ -36,6 +38,7 @@ CMainFrame::CMainFrame(CFormularioDoc& document, QWidget* parent)
   resize(1024, 768);  // the size the window takes when it is no longer maximised
   CreateActions();
   CreateAnnexCommands();
+  CreateRegister();
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
@@ -48,6 +51,37 @@ CMainFrame::CMainFrame(CFormularioDoc& document, QWidget* parent)
 CMainFrame::~CMainFrame() {
   qApp->removeEventFilter(m_accelerators);
   qApp->removeEventFilter(m_annexDrops);
+  delete m_register;
+}
+
+// The register is a window of its own rather than one kept above the frame:
+// what its buttons open is the form in the frame, which must not stay hidden
+// under it.
+void CMainFrame::CreateRegister() {
+  m_register = new CRegisterWindow(nullptr);
+  m_actRegister = NewAction(this, "&Declaraciones...\tCtrl+D", kPromptDeclaraciones);
+  connect(m_actRegister, &QAction::triggered, m_register, &CRegisterWindow::Open);
+  connect(m_view, &CFormularioView::declarationFileSeen, m_register,
+          &CRegisterWindow::NoteDeclarationFile);
+  // Each action brings the form forward, then runs as from the menu. Queued:
+  // a command may open a modal box, which should not run inside the click.
+  auto onForm = [this](std::function<void(const QString&)> command) {
+    return [this, command](const QString& path) {
+      raise();
+      activateWindow();
+      QMetaObject::invokeMethod(
+          this, [command, path] { command(path); }, Qt::QueuedConnection);
+    };
+  };
+  CFormularioView* view = m_view;
+  connect(m_register, &CRegisterWindow::consultarRequested, this,
+          onForm([view](const QString& p) { view->OpenDeclarationFile(LoadMode::Consultar, p); }));
+  connect(m_register, &CRegisterWindow::modificarRequested, this,
+          onForm([view](const QString& p) { view->OpenDeclarationFile(LoadMode::Modificar, p); }));
+  connect(m_register, &CRegisterWindow::rectificarRequested, this,
+          onForm([view](const QString& p) { view->RectifyDeclaration(p); }));
+  connect(m_register, &CRegisterWindow::nextMonthRequested, this,
+          onForm([view](const QString& p) { view->StartNextMonthFrom(p); }));
 }
 
 // Importing and exporting the annex act on a form that can be filled: on a
@@ -104,6 +138,7 @@ void CMainFrame::CreateMenus() {
   archivo->addAction(m_actNewFrom);
   archivo->addAction(m_actOpen);
   archivo->addAction(m_actUpdate);
+  archivo->addAction(m_actRegister);
   archivo->addSeparator();
   archivo->addAction(m_actImportAnnex);
   archivo->addAction(m_actExportAnnex);
@@ -129,9 +164,10 @@ void CMainFrame::CreateToolBar() {
   const auto pictures = ToolbarPictures();
   const std::pair<QAction*, ToolbarPicture> buttons[] = {
       {m_actNew, ToolbarPicture::Nuevo},        {m_actOpen, ToolbarPicture::Consultar},
-      {m_actUpdate, ToolbarPicture::Modificar}, {nullptr, ToolbarPicture::Nuevo},
-      {m_actPrint, ToolbarPicture::Imprimir},   {nullptr, ToolbarPicture::Nuevo},
-      {m_actAbout, ToolbarPicture::AcercaDe},   {m_actExit, ToolbarPicture::Salir},
+      {m_actUpdate, ToolbarPicture::Modificar}, {m_actRegister, ToolbarPicture::Declaraciones},
+      {nullptr, ToolbarPicture::Nuevo},         {m_actPrint, ToolbarPicture::Imprimir},
+      {nullptr, ToolbarPicture::Nuevo},         {m_actAbout, ToolbarPicture::AcercaDe},
+      {m_actExit, ToolbarPicture::Salir},
   };
   for (const auto& [action, picture] : buttons) {
     if (action == nullptr) {
@@ -164,6 +200,8 @@ QAction* CMainFrame::action(Command command) const {
       return m_actOpen;
     case Command::Modificar:
       return m_actUpdate;
+    case Command::Declaraciones:
+      return m_actRegister;
     case Command::Imprimir:
       return m_actPrint;
     case Command::Guardar:
@@ -189,6 +227,7 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  m_register->close();  // its scan stops
   m_view->drafts().FlushNow();
   QMainWindow::closeEvent(event);
 }

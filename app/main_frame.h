@@ -16,6 +16,7 @@ class CAnnexDropFilter;
 class CFormularioDoc;
 class CFormularioView;
 class CLockKeyIndicators;
+class CRegisterWindow;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -45,6 +46,8 @@ class CMainFrame : public QMainWindow {
   QAction* statusBarAction() const { return m_actStatusBar; }
   QAction* importAnnexAction() const { return m_actImportAnnex; }
   QAction* exportAnnexAction() const { return m_actExportAnnex; }
+  // "Declaraciones": made with the frame, shown on request.
+  CRegisterWindow* registerWindow() const { return m_register; }
 
  protected:
   // Salir and the close box: the draft of the form is written, and the
@@ -57,6 +60,7 @@ class CMainFrame : public QMainWindow {
   void CreateToolBar();
   void CreateStatusBar();
   void CreateAnnexCommands();
+  void CreateRegister();
   void OnAppAbout();
 
   CFormularioDoc& m_document;
@@ -67,10 +71,12 @@ class CMainFrame : public QMainWindow {
   CLockKeyIndicators* m_indicators = nullptr;
   CAcceleratorFilter* m_accelerators = nullptr;
   CAnnexDropFilter* m_annexDrops = nullptr;
+  CRegisterWindow* m_register = nullptr;  // a window of its own, deleted with the frame
 
   QAction* m_actNew = nullptr;
-  QAction* m_actOpen = nullptr;    // Consultar
-  QAction* m_actUpdate = nullptr;  // Modificar
+  QAction* m_actOpen = nullptr;      // Consultar
+  QAction* m_actUpdate = nullptr;    // Modificar
+  QAction* m_actRegister = nullptr;  // Declaraciones
   QAction* m_actPrint = nullptr;
   QAction* m_actSave = nullptr;  // Ctrl+S only: the HTML copy
   QAction* m_actImportAnnex = nullptr;

@@ -88,9 +88,11 @@ std::optional<QString> AskAnnexImportFile(QWidget* parent, const QString& startF
   return path;
 }
 
-std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& proposal) {
-  const QString title = QStringLiteral("Exportar anexo");
-  if (Answerer()) return Answerer()({PromptKind::AnnexExportFile, proposal, title});
+namespace {
+
+std::optional<QString> AskCsvSaveFile(QWidget* parent, PromptKind kind, const QString& title,
+                                      const QString& proposal) {
+  if (Answerer()) return Answerer()({kind, proposal, title});
   QFileDialog dialog(parent, title, proposal,
                      QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -98,6 +100,18 @@ std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& propos
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& proposal) {
+  return AskCsvSaveFile(parent, PromptKind::AnnexExportFile, QStringLiteral("Exportar anexo"),
+                        proposal);
+}
+
+std::optional<QString> AskRegisterExportFile(QWidget* parent, const QString& proposal) {
+  return AskCsvSaveFile(parent, PromptKind::RegisterExportFile, QStringLiteral("Exportar lista"),
+                        proposal);
 }
 
 bool AskPrinter(QWidget* parent, QPrinter& printer) {

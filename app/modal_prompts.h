@@ -25,6 +25,7 @@ enum class PromptKind {
   AnnexImportFile,       // "Importar anexo"; answer = path of the file to read
   AnnexExportFile,       // "Exportar anexo"; answer = path of the file to write
   Question,              // a Sí/No question box; answer "Sí" = yes, anything else = no
+  RegisterExportFile,    // "Exportar lista"; text = proposal; answer = path of the file to write
 };
 
 struct PromptRequest {
@@ -53,6 +54,8 @@ std::optional<QString> AskFolder(QWidget* parent, const QString& startFolder);
 std::optional<QString> AskAnnexImportFile(QWidget* parent, const QString& startFolder);
 // `proposal`: the path the dialog offers; a name without extension gets ".csv".
 std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& proposal);
+// "Exportar lista" of the register of declarations; `proposal` as above.
+std::optional<QString> AskRegisterExportFile(QWidget* parent, const QString& proposal);
 // Sets `printer` up for one print; false when the user cancelled.
 bool AskPrinter(QWidget* parent, QPrinter& printer);
 

@@ -20,7 +20,11 @@ QString FromUtf8(const std::string& text) { return QString::fromUtf8(text); }
 }  // namespace
 
 std::optional<std::string> CQtUserPrompts::ChooseDestinationDirectory(const std::string& proposal) {
-  return ToUtf8(AskDestinationDirectory(m_view.window(), FromUtf8(proposal)));
+  const std::optional<QString> chosen =
+      AskDestinationDirectory(m_view.window(), FromUtf8(proposal));
+  // The register of declarations looks there too.
+  if (chosen && QFileInfo(*chosen).isDir()) RememberChosenDestination(*chosen);
+  return ToUtf8(chosen);
 }
 
 std::optional<std::string> CQtUserPrompts::ChooseDeclarationFile() {

@@ -1,15 +1,16 @@
 #pragma once
-// The toolbar's button pictures: a strip of 16 by 15 pictures, in the order
-// of the buttons, drawn once per screen scale (toolbar.png, toolbar@2x.png).
+// The toolbar's button pictures: a strip of 16 by 15 pictures, drawn once per screen scale
+// (toolbar.png, toolbar@2x.png).
 #include <QIcon>
 #include <QSize>
 #include <array>
 
 namespace f7301 {
 
-enum class ToolbarPicture { Nuevo, Consultar, Modificar, Imprimir, AcercaDe, Salir };
+// In the order of the strip, which is not the order of the buttons.
+enum class ToolbarPicture { Nuevo, Consultar, Modificar, Imprimir, AcercaDe, Salir, Declaraciones };
 
-inline constexpr int kToolbarPictureCount = 6;
+inline constexpr int kToolbarPictureCount = 7;
 inline constexpr QSize kToolbarPictureSize{16, 15};
 inline constexpr int kToolbarPictureScales[] = {1, 2};
 

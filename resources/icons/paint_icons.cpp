@@ -1,5 +1,5 @@
-// Paints the program's pictures at build time: the toolbar strip (six 16 by
-// 15 pictures) at scale 1 and 2, and the program icon at every size a desktop
+// Paints the program's pictures at build time: the toolbar strip (seven 16
+// by 15 pictures) at scale 1 and 2, and the program icon at every size a desktop
 // asks for plus a scalable SVG copy. Each size is drawn, never scaled from a
 // smaller picture, so the pictures stay sharp on a high-density screen.
 // Shapes only, no text, so no fonts are needed. Usage: paint_icons OUTPUT_DIR
@@ -128,14 +128,29 @@ void Salir(QPainter& p, int x) {
   Crisp(p);
 }
 
+// A ledger of filings: a bound book with rows, one of them marked.
+void Declaraciones(QPainter& p, int x) {
+  p.setPen(kInk);
+  p.setBrush(kPaper);
+  p.drawRect(x + 2, 0, 12, 14);
+  p.setBrush(kDeepBlue);
+  p.drawRect(x + 2, 0, 2, 14);  // the binding
+  p.setPen(kFormBlue.darker(130));
+  for (int y = 3; y <= 11; y += 2) p.drawLine(x + 6, y, x + 12, y);
+  p.setPen(QColor(0, 150, 40));
+  p.drawLine(x + 6, 7, x + 12, 7);
+  p.drawPoint(x + 5, 7);
+}
+
 // The strip drawn for a screen of `scale` device pixels per pixel.
 QImage ToolbarStrip(int scale) {
-  QImage strip(96 * scale, 15 * scale, QImage::Format_ARGB32);
+  const auto pictures = {Nuevo, Consultar, Modificar, Imprimir, AcercaDe, Salir, Declaraciones};
+  QImage strip(16 * static_cast<int>(pictures.size()) * scale, 15 * scale, QImage::Format_ARGB32);
   strip.fill(Qt::transparent);
   QPainter p(&strip);
   gScale = scale;
   int x = 0;
-  for (auto* picture : {Nuevo, Consultar, Modificar, Imprimir, AcercaDe, Salir}) {
+  for (auto* picture : pictures) {
     Crisp(p);
     picture(p, x);
     x += 16;

@@ -78,8 +78,9 @@ class ShellTest : public QObject {
              (QStringList{"&Archivo", "&Ver", QStringLiteral("A&cerca de ...")}));
     QCOMPARE(ActionTexts(menus[0]->menu()->actions()),
              (QStringList{"&Nuevo\tCtrl+N", QStringLiteral("Nuevo a &partir de una declaración..."),
-                          "&Consultar\tCtrl+C", "&Modificar\tCtrl+M", "-", "Importar &anexo...",
-                          "E&xportar anexo...", "-", "&Imprimir...\tCtrl+I", "-", "&Salir"}));
+                          "&Consultar\tCtrl+C", "&Modificar\tCtrl+M", "&Declaraciones...\tCtrl+D",
+                          "-", "Importar &anexo...", "E&xportar anexo...", "-",
+                          "&Imprimir...\tCtrl+I", "-", "&Salir"}));
     QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
              (QStringList{"Barra de &herramientas", "Barra de &estado"}));
     QCOMPARE(ActionTexts(menus[2]->menu()->actions()), QStringList{"&Acerca de Formulario..."});
@@ -113,8 +114,8 @@ class ShellTest : public QObject {
       tips << (a->isSeparator() ? QStringLiteral("-") : a->toolTip());
       if (!a->isSeparator()) QVERIFY(!a->icon().isNull());
     }
-    QCOMPARE(tips, (QStringList{"Nuevo", "Abrir", "Modificar", "-", "Imprimir", "-", "Acerca de",
-                                "Salir"}));
+    QCOMPARE(tips, (QStringList{"Nuevo", "Abrir", "Modificar", "Declaraciones", "-", "Imprimir",
+                                "-", "Acerca de", "Salir"}));
     QCOMPARE(Frame().action(Command::Consultar)->statusTip(),
              QStringLiteral("Abre un documento ya existente"));
     QCOMPARE(Frame().aboutAction()->statusTip(),
@@ -133,6 +134,7 @@ class ShellTest : public QObject {
   void acceleratorTable() {
     QCOMPARE(AcceleratorOf(Qt::Key_C, Qt::ControlModifier), Command::Consultar);
     QCOMPARE(AcceleratorOf(Qt::Key_M, Qt::ControlModifier), Command::Modificar);
+    QCOMPARE(AcceleratorOf(Qt::Key_D, Qt::ControlModifier), Command::Declaraciones);
     QCOMPARE(AcceleratorOf(Qt::Key_N, Qt::ControlModifier), Command::Nuevo);
     QCOMPARE(AcceleratorOf(Qt::Key_P, Qt::ControlModifier), Command::Imprimir);
     QCOMPARE(AcceleratorOf(Qt::Key_S, Qt::ControlModifier), Command::Guardar);

@@ -1,0 +1,55 @@
+#include "app/register_filter.h"
+
+#include "app/register_model.h"
+
+namespace f7301 {
+
+CRegisterFilter::CRegisterFilter(CRegisterModel& model, QObject* parent)
+    : QSortFilterProxyModel(parent), m_model(model) {
+  setSourceModel(&model);
+  setSortRole(CRegisterModel::kSortRole);
+}
+
+void CRegisterFilter::SetText(const QString& text) {
+  const QString folded = CRegisterModel::Fold(text.trimmed());
+  if (folded == m_foldedText) return;
+  m_foldedText = folded;
+  invalidateRowsFilter();
+}
+
+void CRegisterFilter::SetYear(int year) {
+  if (year == m_year) return;
+  m_year = year;
+  invalidateRowsFilter();
+}
+
+bool CRegisterFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
+  return !sourceParent.isValid() && m_model.Matches(sourceRow, m_foldedText, m_year);
+}
+
+std::vector<int> CRegisterFilter::SourceRowsShown() const {
+  std::vector<int> rows;
+  const int count = rowCount();
+  rows.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) rows.push_back(mapToSource(index(i, 0)).row());
+  return rows;
+}
+
+RegisterCounts CRegisterFilter::Counts() const {
+  std::vector<RegisterRow> shown;
+  const std::vector<int> sources = SourceRowsShown();
+  shown.reserve(sources.size());
+  for (int source : sources) shown.push_back(m_model.row(source));
+  return CountRows(shown);
+}
+
+QString RegisterCountsText(const RegisterCounts& c) {
+  auto counted = [](std::size_t n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+  };
+  return counted(c.declarations, "declaración", "declaraciones") + QStringLiteral(" de ") +
+         counted(c.taxpayers, "contribuyente", "contribuyentes") + QStringLiteral(", ") +
+         counted(c.missingMonths, "mes sin declaración", "meses sin declaración");
+}
+
+}  // namespace f7301

@@ -1,0 +1,42 @@
+#pragma once
+// The rows the register window shows: those that match the filter box and the
+// year chosen, sorted as the heading clicked asks (the catalog's own order
+// until one is clicked).
+#include <QSortFilterProxyModel>
+#include <vector>
+
+#include "app/register_source.h"
+
+namespace f7301 {
+
+class CRegisterModel;
+
+class CRegisterFilter : public QSortFilterProxyModel {
+  Q_OBJECT
+
+ public:
+  explicit CRegisterFilter(CRegisterModel& model, QObject* parent = nullptr);
+
+  void SetText(const QString& text);
+  // 0: every year.
+  void SetYear(int year);
+
+  // The core's counts of the rows shown.
+  RegisterCounts Counts() const;
+
+  // The source rows shown, in the order shown.
+  std::vector<int> SourceRowsShown() const;
+
+ protected:
+  bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+ private:
+  CRegisterModel& m_model;
+  QString m_foldedText;
+  int m_year = 0;
+};
+
+// "12 declaraciones de 3 contribuyentes, 1 mes sin declaración" and the like.
+QString RegisterCountsText(const RegisterCounts& counts);
+
+}  // namespace f7301

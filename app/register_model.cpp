@@ -1,0 +1,175 @@
+#include "app/register_model.h"
+
+#include <QBrush>
+#include <QFont>
+#include <algorithm>
+
+namespace f7301 {
+namespace {
+
+const char* const kHeadings[kRegisterColumnCount] = {
+    "NIT",           "Nombre o razón social", "Periodo",  "Formulario", "Rectifica",
+    "Total a pagar", "Renglones del anexo",   "Generada", "Estado",     "Archivo",
+};
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString PathText(const std::filesystem::path& path) {
+  return QString::fromStdU16String(path.u16string());
+}
+
+bool HasSummary(const RegisterRow& row) { return row.state != FilingState::kAlterada; }
+
+bool HasFile(const RegisterRow& row) { return row.state != FilingState::kSinDeclaracion; }
+
+// "dd/mm/aaaa" as a number that sorts by date; 0 when it is not one.
+int DateKey(const std::string& date) {
+  if (date.size() != 10 || date[2] != '/' || date[5] != '/') return 0;
+  const QString text = FromUtf8(date);
+  return text.mid(6, 4).toInt() * 10000 + text.mid(3, 2).toInt() * 100 + text.left(2).toInt();
+}
+
+}  // namespace
+
+CRegisterModel::CRegisterModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+QString CRegisterModel::Fold(const QString& text) {
+  // Most texts are plain ASCII: no accents to take off.
+  const bool ascii =
+      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+  if (ascii) return text.toLower();
+  const QString decomposed = text.normalized(QString::NormalizationForm_D);
+  QString folded;
+  folded.reserve(decomposed.size());
+  for (const QChar c : decomposed) {
+    if (c.category() != QChar::Mark_NonSpacing) folded.append(c);
+  }
+  return folded.toCaseFolded();
+}
+
+void CRegisterModel::SetRows(std::vector<RegisterRow> rows) {
+  beginResetModel();
+  m_rows = std::move(rows);
+  m_searchText.clear();
+  m_searchText.reserve(m_rows.size());
+  for (const RegisterRow& row : m_rows) {
+    const DeclarationSummary& s = row.summary;
+    QString text = FromUtf8(s.nit) + QLatin1Char('\n') + FromUtf8(s.name) + QLatin1Char('\n') +
+                   FromUtf8(s.formNumber) + QLatin1Char('\n') + FromUtf8(s.rectifies);
+    if (HasFile(row)) text += QLatin1Char('\n') + PathText(row.file.filename());
+    m_searchText.push_back(Fold(text));
+  }
+  endResetModel();
+}
+
+bool CRegisterModel::Matches(int index, const QString& foldedText, int year) const {
+  const auto i = static_cast<std::size_t>(index);
+  if (year != 0 && (!HasSummary(m_rows[i]) || m_rows[i].summary.year != year)) return false;
+  return foldedText.isEmpty() || m_searchText[i].contains(foldedText);
+}
+
+QList<int> CRegisterModel::Years() const {
+  QList<int> years;
+  for (const RegisterRow& row : m_rows) {
+    if (HasSummary(row) && !years.contains(row.summary.year)) years.append(row.summary.year);
+  }
+  std::sort(years.begin(), years.end(), std::greater<>());
+  return years;
+}
+
+int CRegisterModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int CRegisterModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kRegisterColumnCount;
+}
+
+QString CRegisterModel::Text(const RegisterRow& row, RegisterColumn column) const {
+  const DeclarationSummary& s = row.summary;
+  if (column == RegisterColumn::Estado) return FromUtf8(std::string(FilingStateText(row.state)));
+  if (column == RegisterColumn::Archivo) return HasFile(row) ? PathText(row.file) : QString();
+  if (!HasSummary(row)) return {};
+  switch (column) {
+    case RegisterColumn::Nit:
+      return FromUtf8(s.nit);
+    case RegisterColumn::Nombre:
+      return FromUtf8(s.name);
+    case RegisterColumn::Periodo:
+      return FromUtf8(PeriodText(s.year, s.month));
+    case RegisterColumn::Formulario:
+      return FromUtf8(s.formNumber);
+    case RegisterColumn::Rectifica:
+      return FromUtf8(s.rectifies);
+    case RegisterColumn::TotalAPagar:
+      return row.state == FilingState::kSinDeclaracion ? QString() : FromUtf8(s.totalToPay);
+    case RegisterColumn::RenglonesAnexo:
+      return row.state == FilingState::kSinDeclaracion ? QString() : QString::number(s.annexRows);
+    case RegisterColumn::Generada:
+      return FromUtf8(s.generated);
+    default:
+      return {};
+  }
+}
+
+QVariant CRegisterModel::SortKey(const RegisterRow& row, RegisterColumn column) const {
+  const DeclarationSummary& s = row.summary;
+  switch (column) {
+    case RegisterColumn::Periodo:
+      return HasSummary(row) ? s.year * 100 + s.month : 0;
+    case RegisterColumn::TotalAPagar:
+      return FromUtf8(s.totalToPay).toDouble();
+    case RegisterColumn::RenglonesAnexo:
+      return s.annexRows;
+    case RegisterColumn::Generada:
+      return DateKey(s.generated);
+    default:
+      return Text(row, column);
+  }
+}
+
+QVariant CRegisterModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const RegisterRow& r = row(index.row());
+  const auto column = static_cast<RegisterColumn>(index.column());
+  switch (role) {
+    case Qt::DisplayRole:
+      return Text(r, column);
+    case kSortRole:
+      return SortKey(r, column);
+    case Qt::ToolTipRole:
+      // Why a file could not be read; the full path where a column is narrow.
+      if (column == RegisterColumn::Estado && !r.reason.empty()) return FromUtf8(r.reason);
+      if (column == RegisterColumn::Archivo || column == RegisterColumn::Nombre) {
+        return Text(r, column);
+      }
+      return {};
+    case Qt::TextAlignmentRole:
+      if (column == RegisterColumn::TotalAPagar || column == RegisterColumn::RenglonesAnexo) {
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+      }
+      return {};
+    case Qt::FontRole:
+      if (r.state == FilingState::kSinDeclaracion) {
+        QFont font;
+        font.setItalic(true);
+        return font;
+      }
+      return {};
+    case Qt::ForegroundRole:
+      if (r.state == FilingState::kAlterada) return QBrush(Qt::darkRed);
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant CRegisterModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  if (section < 0 || section >= kRegisterColumnCount) return {};
+  return QString::fromUtf8(kHeadings[section]);
+}
+
+}  // namespace f7301

@@ -1,0 +1,66 @@
+#pragma once
+// The register's rows as the window's table shows them: one row per row of
+// the catalog, in the catalog's order, with the texts of the ten columns.
+// The rows, their states and their order are the core's; this only shows
+// them and finds the ones a filter asks for.
+#include <QAbstractTableModel>
+#include <QString>
+#include <vector>
+
+#include "app/register_source.h"
+
+namespace f7301 {
+
+enum class RegisterColumn {
+  Nit,
+  Nombre,
+  Periodo,
+  Formulario,
+  Rectifica,
+  TotalAPagar,
+  RenglonesAnexo,
+  Generada,
+  Estado,
+  Archivo,
+};
+inline constexpr int kRegisterColumnCount = 10;
+
+class CRegisterModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  // The key a heading click sorts by: numbers for the period, amounts,
+  // row counts and dates, the text for the rest.
+  static constexpr int kSortRole = Qt::UserRole;
+
+  explicit CRegisterModel(QObject* parent = nullptr);
+
+  void SetRows(std::vector<RegisterRow> rows);
+  const std::vector<RegisterRow>& rows() const { return m_rows; }
+  const RegisterRow& row(int index) const { return m_rows[static_cast<std::size_t>(index)]; }
+
+  // Whether row `index` matches `foldedText` (as Fold gives it: NIT, name,
+  // form number, the number it rectifies or the file's name) and `year`
+  // (0: any year; rows of unreadable files have none and show only then).
+  bool Matches(int index, const QString& foldedText, int year) const;
+
+  // The years of the rows, newest first.
+  QList<int> Years() const;
+
+  // Lower case without accents, so "estacion" finds "ESTACIÓN".
+  static QString Fold(const QString& text);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  QString Text(const RegisterRow& row, RegisterColumn column) const;
+  QVariant SortKey(const RegisterRow& row, RegisterColumn column) const;
+
+  std::vector<RegisterRow> m_rows;
+  std::vector<QString> m_searchText;  // folded, one per row
+};
+
+}  // namespace f7301

@@ -1,0 +1,293 @@
+// The register of declarations through its real window: what it lists and
+// exports from real folders, the next month and a rectification started from
+// it, a cache deleted under it, and what only the window shows (filter box,
+// year, headings, keys, the status line, screen-reader names).
+#include "app/register_window.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineView>
+
+#include "app/accelerator_filter.h"
+#include "app/formulario_view.h"
+#include "app/main_frame.h"
+#include "app/register_filter.h"
+#include "app/register_folders.h"
+#include "app/register_model.h"
+#include "formpage/field_model.h"
+#include "tests/app/app_test_support.h"
+#include "tests/app/form_filling.h"
+#include "tests/app/register_fixture.h"
+
+namespace f7301::test {
+namespace {
+
+CRegisterWindow& Register() { return *Frame().registerWindow(); }
+
+// Opens the register as the user does, with Ctrl+D typed in a field of the
+// form, and waits for its list.
+bool OpenRegister() {
+  QSignalSpy ended(&Register(), &CRegisterWindow::scanEnded);
+  if (!WaitForJs("document.C.c3 != null")) return false;
+  RunJs("document.C.c3.focus(); true");
+  Frame().activateWindow();
+  QWidget* page = Frame().view()->browser()->focusProxy();
+  page->setFocus();
+  QTest::keyClick(page, Qt::Key_D, Qt::ControlModifier);
+  return ended.wait(60000) && Register().isVisible() && QTest::qWaitForWindowActive(&Register());
+}
+
+bool Rescanned() {
+  QSignalSpy ended(&Register(), &CRegisterWindow::scanEnded);
+  return ended.wait(60000);
+}
+
+// "Exportar lista..." answered with a file of `dir`; the file's lines.
+QStringList ExportedLines(const QTemporaryDir& dir) {
+  PromptScript prompts;
+  const QString file = dir.filePath(QStringLiteral("lista.csv"));
+  QFile::remove(file);
+  prompts.Answer(PromptKind::RegisterExportFile, file);
+  // A mnemonic presses its button a moment later, as a click shows.
+  QTest::keyClick(&Register(), Qt::Key_E, Qt::AltModifier);
+  QFile csv(file);
+  if (!QTest::qWaitFor([&] { return prompts.CountOf(PromptKind::ViewMessage) == 1; }) ||
+      prompts.TextsOf(PromptKind::RegisterExportFile).size() != 1 ||
+      !csv.open(QIODevice::ReadOnly)) {
+    return {QStringLiteral("(no export)")};
+  }
+  QByteArray bytes = csv.readAll();
+  if (!bytes.startsWith("\xEF\xBB\xBF")) return {QStringLiteral("(no byte-order mark)")};
+  bytes.remove(0, 3);
+  QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+  if (lines.last().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+// Selects the row shown whose Archivo is `path`.
+bool Select(const QString& path) {
+  QTableView* table = Register().table();
+  for (int r = 0; r < table->model()->rowCount(); ++r) {
+    const QModelIndex index = table->model()->index(r, static_cast<int>(RegisterColumn::Archivo));
+    if (index.data().toString() == path) {
+      table->setCurrentIndex(index.siblingAtColumn(0));
+      return true;
+    }
+  }
+  return false;
+}
+
+QString StateOf(const QString& path) {
+  QTableView* table = Register().table();
+  for (int r = 0; r < table->model()->rowCount(); ++r) {
+    const QModelIndex index = table->model()->index(r, static_cast<int>(RegisterColumn::Archivo));
+    if (index.data().toString() == path) {
+      return index.siblingAtColumn(static_cast<int>(RegisterColumn::Estado)).data().toString();
+    }
+  }
+  return QStringLiteral("(not listed)");
+}
+
+QString Field(const QString& name) {
+  return RunJs(QStringLiteral("document.C.%1.value").arg(name)).toString();
+}
+
+}  // namespace
+
+class RegisterWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(m_cache.isValid() && m_fixture.ok());
+    qputenv("XDG_CACHE_HOME", m_cache.path().toLocal8Bit());
+  }
+
+  void init() {
+    QSettings().clear();
+    SetRegisterFolders({m_fixture.root()});
+    QVERIFY(ReloadBlankForm());
+  }
+
+  void cleanup() { Register().close(); }
+
+  void listsEveryFilingAndExportsItAlsoFromARebuiltCache() {
+    QVERIFY(OpenRegister());
+    QCOMPARE(Register().windowTitle(), QStringLiteral("Declaraciones"));
+    const QStringList expected = m_fixture.ExpectedLines();
+    QCOMPARE(ExportedLines(m_work), expected);
+    QCOMPARE(Register().countsLine()->text(),
+             QStringLiteral("22 declaraciones de 3 contribuyentes, 1 mes sin declaración"));
+    // The cache deleted under the program: the list comes back the same.
+    Register().close();
+    QVERIFY(QDir(m_cache.filePath(QStringLiteral("Formulario7301"))).removeRecursively());
+    QVERIFY(OpenRegister());
+    QCOMPARE(ExportedLines(m_work), expected);
+    QVERIFY(QFileInfo::exists(m_cache.filePath(QStringLiteral("Formulario7301"))));
+  }
+
+  void nextMonthOfTheLatestDeclaration() {
+    QVERIFY(OpenRegister());
+    QVERIFY(Select(m_fixture.FileOf(RegisterFixture::Nit14(), QStringLiteral("00000113"))));
+    QSignalSpy prepared(Frame().view(), &CFormularioView::formPrepared);
+    QTest::keyClick(&Register(), Qt::Key_S, Qt::AltModifier);
+    QVERIFY(prepared.wait(60000));
+    QCOMPARE(Field("c2"), RegisterFixture::Nit14());
+    QCOMPARE(Field("c3"), RegisterFixture::NameOf14());
+    QCOMPARE(Field("mes_ini").toInt(), 3);
+    QCOMPARE(Field("anio_ini"), QStringLiteral("2024"));
+    const std::vector<QString> balances = m_fixture.LatestClosingBalances();
+    for (int row = 1; row <= kProductRowCount; ++row) {
+      QCOMPARE(Field(QStringLiteral("c%1").arg(GridBox(row, 1))).toDouble(),
+               balances[row - 1].toDouble());
+    }
+  }
+
+  void rectificationWrittenElsewhereShowsInForce() {
+    QVERIFY(OpenRegister());
+    const QString original = m_fixture.FileOf(QStringLiteral("140"), QStringLiteral("00000010"));
+    QVERIFY(Select(original));
+    QSignalSpy prepared(Frame().view(), &CFormularioView::formPrepared);
+    QTest::keyClick(&Register(), Qt::Key_R, Qt::AltModifier);
+    QVERIFY(prepared.wait(60000));
+    QCOMPARE(Field("c1619"), QStringLiteral("730100000010"));
+    // Written outside the register's folders: it enters the register all the same.
+    QTemporaryDir elsewhere;
+    PromptScript prompts;
+    prompts.Answer(PromptKind::DestinationDirectory, elsewhere.path());
+    QSignalSpy seen(Frame().view(), &CFormularioView::declarationFileSeen);
+    PressValidar();  // returns once the page's call has been answered
+    QTRY_COMPARE_WITH_TIMEOUT(seen.count(), 1, 60000);
+    const QString written = seen.last()[0].toString();
+    QVERIFY(written.startsWith(elsewhere.path()));
+    QTRY_COMPARE_WITH_TIMEOUT(StateOf(written), QStringLiteral("Vigente"), 60000);
+    QCOMPARE(StateOf(original), QStringLiteral("Rectificada"));
+  }
+
+  void filterYearHeadingsAndKeys() {
+    QVERIFY(OpenRegister());
+    QLineEdit* filter = Register().filterEdit();
+    QCOMPARE(QApplication::focusWidget(), filter);
+    QCOMPARE(Register().yearChoice()->currentText(), QStringLiteral("Todos"));
+    QTest::keyClicks(filter, QStringLiteral("gama"));
+    QCOMPARE(Register().table()->model()->rowCount(), 2);
+    QCOMPARE(Register().countsLine()->text(),
+             QStringLiteral("2 declaraciones de 1 contribuyente, 0 meses sin declaración"));
+    // Down goes into the list; Enter there is Consultar of the row.
+    QSignalSpy consultar(&Register(), &CRegisterWindow::consultarRequested);
+    QTest::keyClick(filter, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), Register().table());
+    QTest::keyClick(Register().table(), Qt::Key_Down);
+    QTest::keyClick(Register().table(), Qt::Key_Return);
+    QCOMPARE(consultar.count(), 1);
+    QCOMPARE(consultar[0][0].toString(),
+             m_fixture.FileOf(QStringLiteral("140"), QStringLiteral("00000011")));
+    filter->clear();
+    // A year: its months only, the files that do not read are left out.
+    Register().yearChoice()->setCurrentText(QStringLiteral("2023"));
+    QCOMPARE(Register().countsLine()->text(),
+             QStringLiteral("15 declaraciones de 2 contribuyentes, 1 mes sin declaración"));
+    Register().yearChoice()->setCurrentIndex(0);
+    // The Periodo heading sorts by period (newest last), clicked twice newest first.
+    QHeaderView* heading = Register().table()->horizontalHeader();
+    const int periodo = static_cast<int>(RegisterColumn::Periodo);
+    auto firstPeriod = [] {
+      return Register()
+          .table()
+          ->model()
+          ->index(0, static_cast<int>(RegisterColumn::Periodo))
+          .data()
+          .toString();
+    };
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                      QPoint(heading->sectionViewportPosition(periodo) + 5, 5));
+    QCOMPARE(firstPeriod(), QString());  // the files that do not read have none
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                      QPoint(heading->sectionViewportPosition(periodo) + 5, 5));
+    QCOMPARE(firstPeriod(), QStringLiteral("02/2024"));
+  }
+
+  void actionsFollowTheRowSelected() {
+    QVERIFY(OpenRegister());
+    const struct {
+      QString filter;
+      bool consultar, others, folder;
+    } cases[] = {
+        {QStringLiteral("00000005"), true, true, true},   // a declaration
+        {QStringLiteral("00000091"), true, false, true},  // a file that does not read
+    };
+    for (const auto& c : cases) {
+      Register().filterEdit()->setText(c.filter);
+      QTest::keyClick(Register().filterEdit(), Qt::Key_Down);
+      QCOMPARE(Register().button(RegisterAction::Consultar)->isEnabled(), c.consultar);
+      for (auto a :
+           {RegisterAction::Modificar, RegisterAction::Rectificar, RegisterAction::MesSiguiente}) {
+        QCOMPARE(Register().button(a)->isEnabled(), c.others);
+      }
+      QCOMPARE(Register().button(RegisterAction::AbrirCarpeta)->isEnabled(), c.folder);
+    }
+    // A month without a declaration has nothing to open.
+    Register().filterEdit()->setText(RegisterFixture::Nit14());
+    QTableView* table = Register().table();
+    for (int r = 0; r < table->model()->rowCount(); ++r) {
+      const QModelIndex state = table->model()->index(r, static_cast<int>(RegisterColumn::Estado));
+      if (state.data().toString() != QStringLiteral("Sin declaración")) continue;
+      table->setCurrentIndex(state);
+      for (int a = 0; a < kRegisterActionCount; ++a) {
+        QVERIFY(!Register().button(static_cast<RegisterAction>(a))->isEnabled());
+      }
+    }
+  }
+
+  void foldersAddedAndAProblemReportedOnceInTheStatusLine() {
+    PromptScript prompts;
+    const QString gone = m_work.filePath(QStringLiteral("no-existe"));
+    prompts.Answer(PromptKind::Folder, gone);
+    QVERIFY(OpenRegister());
+    Register().addFolderButton()->click();
+    QVERIFY(Rescanned());
+    QCOMPARE(RegisterFolders(), (QStringList{m_fixture.root(), gone}));
+    QVERIFY2(Register().statusLine()->text().contains(gone),
+             qPrintable(Register().statusLine()->text()));
+    QCOMPARE(prompts.CountOf(PromptKind::AppMessage) + prompts.CountOf(PromptKind::ViewMessage), 0);
+    // Removing the folder shown in the choice.
+    Register().folderChoice()->setCurrentIndex(1);
+    Register().removeFolderButton()->click();
+    QVERIFY(Rescanned());
+    QCOMPARE(RegisterFolders(), QStringList{m_fixture.root()});
+    QVERIFY(Register().statusLine()->text().isEmpty());
+  }
+
+  void everyControlHasASpanishName() {
+    QVERIFY(OpenRegister());
+    for (QWidget* w : Register().findChildren<QWidget*>()) {
+      if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(&Register()) ||
+          w->parentWidget() != &Register()) {
+        continue;
+      }
+      QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
+    }
+  }
+
+ private:
+  QTemporaryDir m_cache;
+  QTemporaryDir m_work;
+  RegisterFixture m_fixture;
+};
+
+F7301_APP_TEST(RegisterWindowTest);
+
+}  // namespace f7301::test
+
+#include "register_window_test.moc"
