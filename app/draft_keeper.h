@@ -44,10 +44,13 @@ class CDraftKeeper : public QObject {
   // "Validar" wrote the declaration of the form on screen.
   void OnDeclarationWritten();
 
-  // Start-up: offers, one at a time, the drafts left by programs that have
-  // ended. The first one accepted is put back on the blank form (which must
-  // be loading or loaded); one refused is removed; one that cannot be read
-  // is set aside with a message.
+  // Start-up: offers, one at a time and newest first, the drafts left by
+  // programs that have ended. The first one accepted is put back on the
+  // blank form (which must be loading or loaded); one refused ("No", then
+  // "Sí" to the second question when it holds anything) is removed, and the
+  // next is offered; a question put off (Esc, closed) ends the questions and
+  // every draft stays for the next start. Those that cannot be read are set
+  // aside, all in one message.
   void OfferAbandonedDrafts();
 
   // The file of the draft being kept now (it may not exist yet).
@@ -55,17 +58,21 @@ class CDraftKeeper : public QObject {
   bool isKeeping() const { return m_store.isOpen(); }
 
  signals:
-  // A draft was written; a recovered draft is back on the page.
+  // A draft was written; a recovered draft is back on the page, or could not
+  // be put back (its file is kept as it was).
   void draftWritten();
   void draftRestored();
+  void draftRestoreFailed();
 
  private:
   bool IsKeepable() const;
   void Write(const QString& pageRecord);
   // Once per run: drafts cannot be kept, what is typed is not safe.
   void TellWriteFailure();
+  enum class Offer { kRestoring, kDiscarded, kPutOff };
+  Offer OfferOne(const AbandonedDraft& found);
   void Restore(const Draft& draft);
-  bool OfferOne(const AbandonedDraft& found);
+  void KeepUnrestoredDraft();
 
   QWebEnginePage& m_page;
   QWidget& m_window;
@@ -81,6 +88,7 @@ class CDraftKeeper : public QObject {
   int m_epoch = 0;  // counts page changes and validations
   bool m_pageLoaded = false;
   std::function<void()> m_pendingRestore;  // waits for the blank form to load
+  bool m_restoring = false;                // a draft is being put back
 };
 
 }  // namespace f7301

@@ -146,4 +146,26 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
   return box.exec() == QMessageBox::Yes;
 }
 
+Reply AskYesNoOrLater(QWidget* parent, const QString& text, const QString& caption) {
+  const QString yes = QStringLiteral("Sí");
+  const QString no = QStringLiteral("No");
+  if (Answerer()) {
+    const std::optional<QString> answer = Answerer()({PromptKind::Question, text, caption});
+    return answer == yes ? Reply::kYes : answer == no ? Reply::kNo : Reply::kLater;
+  }
+  // Without a button of its own for Esc, the box would take "No" for it. The
+  // hidden Cancel button is that button, and the close button's too.
+  QMessageBox box(QMessageBox::Question, caption, text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.button(QMessageBox::Yes)->setText(yes);
+  box.button(QMessageBox::No)->setText(no);
+  box.button(QMessageBox::Cancel)->hide();
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  const int chosen = box.exec();
+  return chosen == QMessageBox::Yes  ? Reply::kYes
+         : chosen == QMessageBox::No ? Reply::kNo
+                                     : Reply::kLater;
+}
+
 }  // namespace f7301

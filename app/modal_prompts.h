@@ -25,6 +25,7 @@ enum class PromptKind {
   AnnexImportFile,       // "Importar anexo"; answer = path of the file to read
   AnnexExportFile,       // "Exportar anexo"; answer = path of the file to write
   Question,              // a Sí/No question box; answer "Sí" = yes, anything else = no
+                         // (AskYesNoOrLater: "No" = no, no answer = closed with Esc)
   RegisterExportFile,    // "Exportar lista"; text = proposal; answer = path of the file to write
 };
 
@@ -63,5 +64,10 @@ void ShowMessage(QWidget* parent, PromptKind kind, const QString& text, const QS
 
 // A question box with the buttons "Sí" (the default) and "No"; true for "Sí".
 bool AskYesNo(QWidget* parent, const QString& text, const QString& caption);
+
+// The same box, where Esc and the window's close button mean neither: the
+// user put the question off.
+enum class Reply { kYes, kNo, kLater };
+Reply AskYesNoOrLater(QWidget* parent, const QString& text, const QString& caption);
 
 }  // namespace f7301

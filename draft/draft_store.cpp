@@ -228,9 +228,14 @@ std::vector<AbandonedDraft> DraftStore::ClaimAbandoned() {
     }
     m_claims.emplace_back(program, std::move(claim));
   }
+  // Those that cannot be read first (they are only set aside), then the
+  // newest change: the form most likely wanted back is the first offered.
   std::stable_sort(found.begin(), found.end(),
                    [](const AbandonedDraft& a, const AbandonedDraft& b) {
-                     return a.draft.savedAtMs < b.draft.savedAtMs;
+                     const bool aReadable = a.problem == DraftProblem::kNone;
+                     const bool bReadable = b.problem == DraftProblem::kNone;
+                     if (aReadable != bReadable) return !aReadable;
+                     return a.draft.savedAtMs > b.draft.savedAtMs;
                    });
   return found;
 }

@@ -50,8 +50,9 @@ class DraftStore {
   bool Write(int form, const Draft& draft);
   void Remove(int form);
 
-  // The drafts of programs that no longer run, oldest change first. A file
-  // of another user is not among them (it is left as it is). Their
+  // The drafts of programs that no longer run: those that cannot be read
+  // first, then the newest change first. A file of another user is not
+  // among them (it is left as it is). Their
   // programs' locks are taken, so no other program offers them meanwhile;
   // ReleaseClaims gives them back. Leftover temporary files of those
   // programs are removed.

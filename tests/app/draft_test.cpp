@@ -1,14 +1,19 @@
 // Kept drafts through the real window: written shortly after each change and
 // at once before the page is replaced, private, removed by "Validar", never
 // replaced by an untouched form, none for a read-only page; and offered back
-// at start-up (one question per draft, "Sí" puts the form back, "No"
-// discards it, a damaged draft is set aside with a message).
+// at start-up (one question per draft, newest first, "Sí" puts the form
+// back, "No" discards it after a second question, Esc keeps it, damaged
+// drafts are set aside with one message, a failed restore loses nothing).
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -16,6 +21,7 @@
 #include "app/draft_keeper.h"
 #include "app/formulario_view.h"
 #include "app/main_frame.h"
+#include "app/modal_prompts.h"
 #include "draft/draft_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/app/draft_test_support.h"
@@ -238,25 +244,133 @@ class DraftTest : public QObject {
     QVERIFY(WaitForDraftValue(CurrentDraftName(), "c7", "3.00"));
   }
 
+  // Newest first; "No" asks once more before a draft with values goes, and
+  // the next draft is offered.
   void noDiscardsAndSeveralDraftsAreOfferedInTurn() {
     const std::string older = RecordOfTypedForm("27", "Primera");
     const std::string newer = RecordOfTypedForm("35", "Segunda");
     const QDateTime when = QDateTime::currentDateTime().addDays(-1);
-    LeaveDrafts("12.1", {DraftOfPage(newer, when.addSecs(60)), DraftOfPage(older, when)});
+    LeaveDrafts("12.1", {DraftOfPage(older, when), DraftOfPage(newer, when.addSecs(60))});
 
     PromptScript prompts;
     prompts.Answer(PromptKind::Question, QStringLiteral("No"));
     prompts.Answer(PromptKind::Question, QStringLiteral("Sí"));
+    prompts.Answer(PromptKind::Question, QStringLiteral("Sí"));
     QSignalSpy restored(&Drafts(), &CDraftKeeper::draftRestored);
     Drafts().OfferAbandonedDrafts();
     const QStringList questions = prompts.TextsOf(PromptKind::Question);
-    QCOMPARE(questions.size(), 2);
-    QVERIFY(questions[0].contains("NIT: 27"));
-    QVERIFY(questions[1].contains("NIT: 35"));
+    QCOMPARE(questions.size(), 3);
+    QVERIFY(questions[0].contains("NIT: 35"));
+    QVERIFY2(questions[1].startsWith(QStringLiteral("Se descartará el formulario")),
+             qPrintable(questions[1]));
+    QVERIFY(questions[1].contains("35"));
+    QVERIFY(questions[2].contains("NIT: 27"));
     QVERIFY(WaitForRestore(restored));
-    QCOMPARE(RunJs("document.C.c3.value").toString(), QStringLiteral("SEGUNDA"));
+    QCOMPARE(RunJs("document.C.c3.value").toString(), QStringLiteral("PRIMERA"));
     for (const QString& file : DraftFiles()) QVERIFY(!file.startsWith("borrador-12.1-"));
     QVERIFY(!QFile::exists(DraftFolder() + "/borrador-12.1.lock"));
+  }
+
+  // Esc or the close button, on either question, and "No" to the second:
+  // the draft stays, as it was, for the next start.
+  void aQuestionPutOffKeepsTheDraft() {
+    const std::string record = RecordOfTypedForm("43", "Tercera");
+    const std::vector<std::vector<std::optional<QString>>> answers = {
+        {std::nullopt},
+        {QStringLiteral("No"), std::nullopt},
+        {QStringLiteral("No"), QStringLiteral("No")}};
+    for (const auto& given : answers) {
+      Draft draft = DraftOfPage(record, QDateTime::currentDateTime());
+      draft.reopened = true;
+      draft.sourceFile = "/home/ana/\u202Efdp.exe/RTQ";  // reads backwards if shown as is
+      LeaveDrafts("15.1", {draft});
+      const QString file = DraftFolder() + "/borrador-15.1-1.json";
+      QFile in(file);
+      QVERIFY(in.open(QIODevice::ReadOnly));
+      const QByteArray before = in.readAll();
+      in.close();
+      {
+        PromptScript prompts;
+        for (const auto& answer : given) prompts.Answer(PromptKind::Question, answer);
+        Drafts().OfferAbandonedDrafts();
+        const QStringList questions = prompts.TextsOf(PromptKind::Question);
+        QCOMPARE(questions.size(), static_cast<int>(given.size()));
+        QVERIFY2(questions[0].contains(QStringLiteral("/home/ana/[U+202E]fdp.exe/RTQ")),
+                 qPrintable(questions[0]));
+        QVERIFY(!questions[0].contains(QChar(0x202E)));
+      }
+      QVERIFY(in.open(QIODevice::ReadOnly));
+      QCOMPARE(in.readAll(), before);
+      in.close();
+      QVERIFY(QFile::remove(file));
+    }
+  }
+
+  // Only the real box shows what Esc and its close button give.
+  void escAndTheCloseButtonPutTheQuestionOff() {
+    enum How { kEsc, kClose, kNo };
+    for (const How how : {kEsc, kClose, kNo}) {
+      QTimer answer;
+      answer.setInterval(50);
+      QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        answer.stop();
+        if (how == kEsc) QTest::keyClick(box, Qt::Key_Escape);
+        if (how == kClose) box->close();
+        if (how == kNo) box->button(QMessageBox::No)->click();
+      });
+      answer.start();
+      const Reply reply =
+          AskYesNoOrLater(&Frame(), QStringLiteral("¿Desea recuperarlo?"), QStringLiteral("x"));
+      QCOMPARE(reply, how == kNo ? Reply::kNo : Reply::kLater);
+    }
+  }
+
+  // A draft the page cannot put back (its script fails or refuses) is left as
+  // it was and said so, once; the blank form is not written over it.
+  void aDraftThePageCannotPutBackIsKeptAsItWas() {
+    const std::string record = RecordOfTypedForm("51", "Cuarta");
+    for (const char* failing :
+         {"function () { throw new Error('roto'); }", "function () { return false; }"}) {
+      QVERIFY(ReloadBlankForm());
+      RunJs(QStringLiteral("restauraborrador = %1; true").arg(QString::fromLatin1(failing)));
+      LeaveDrafts("16.1", {DraftOfPage(record, QDateTime::currentDateTime())});
+      QFile original(DraftFolder() + "/borrador-16.1-1.json");
+      QVERIFY(original.open(QIODevice::ReadOnly));
+      const QByteArray before = original.readAll();
+      original.close();
+
+      PromptScript prompts;
+      prompts.Answer(PromptKind::Question, QStringLiteral("Sí"));
+      QSignalSpy failed(&Drafts(), &CDraftKeeper::draftRestoreFailed);
+      Drafts().OfferAbandonedDrafts();
+      QVERIFY(QTest::qWaitFor([&] { return prompts.CountOf(PromptKind::AppMessage) > 0; }, 20000));
+      QTest::qWait(CDraftKeeper::kDelayMs * 2);
+      Drafts().FlushNow();  // as Salir does
+      const QStringList messages = prompts.TextsOf(PromptKind::AppMessage);
+      QCOMPARE(messages.size(), 1);
+      QVERIFY2(messages[0].startsWith(QStringLiteral("Error:\nEl formulario guardado no pudo")),
+               qPrintable(messages[0]));
+      QCOMPARE(failed.count(), 1);
+      // The draft, whole, under this program's name now, for the next start.
+      QStringList same;
+      for (const QString& name : DraftFiles()) {
+        QFile file(DraftFolder() + "/" + name);
+        if (file.open(QIODevice::ReadOnly) && file.readAll() == before) same << name;
+      }
+      QCOMPARE(same.size(), 1);
+      QVERIFY2(messages[0].contains(same[0]), qPrintable(messages[0]));
+      // What is typed next goes to a draft of its own.
+      QVERIFY(Type("c7", "3"));
+      QVERIFY(WaitForDraftValue(CurrentDraftName(), "c7", "3.00"));
+      QVERIFY(CurrentDraftName() != same[0]);
+      QFile kept(DraftFolder() + "/" + same[0]);
+      QVERIFY(kept.open(QIODevice::ReadOnly));
+      QCOMPARE(kept.readAll(), before);
+      kept.close();
+      QVERIFY(kept.remove());
+    }
   }
 
   // Where no folder for drafts can be made (here a file stands in its way),
@@ -299,7 +413,7 @@ class DraftTest : public QObject {
     Drafts().OfferAbandonedDrafts();
     QCOMPARE(prompts.CountOf(PromptKind::Question), 0);
     const QStringList messages = prompts.TextsOf(PromptKind::AppMessage);
-    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages.size(), 1);  // one message for all of them
     QVERIFY(messages[0].startsWith("Error:\n"));
     QVERIFY2(messages.join('\n').contains(damaged + ".apartado"), qPrintable(messages.join('\n')));
     QVERIFY(messages.join('\n').contains(QStringLiteral("de otra versión del programa")));

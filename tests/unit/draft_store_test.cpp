@@ -148,13 +148,13 @@ TEST_F(DraftStoreTest, OfferedDraftsAreAdoptedDiscardedOrSetAside) {
   auto found = store.ClaimAbandoned();
   ASSERT_EQ(found.size(), 4u);
   EXPECT_EQ(found[0].problem, DraftProblem::kDamaged);  // no time known: first
-  EXPECT_EQ(found[1].draft.page, PageWith("27"));       // then the oldest change
+  EXPECT_EQ(found[1].draft.page, PageWith("19"));       // then the newest change
   EXPECT_EQ(found[2].draft.page, PageWith("35"));
-  EXPECT_EQ(found[3].draft.page, PageWith("19"));
+  EXPECT_EQ(found[3].draft.page, PageWith("27"));
 
   const fs::path aside = store.SetAside(found[0]);
   EXPECT_EQ(aside.filename(), "borrador-100.1-4.json.apartado");
-  store.Discard(found[1]);
+  store.Discard(found[3]);
   ASSERT_TRUE(store.Adopt(found[2], 1));
   EXPECT_EQ(ParseDraft(ReadText(store.FileOf(1))).draft.page, PageWith("35"));
   store.ReleaseClaims();
