@@ -73,20 +73,17 @@ const char* const kBridgeScript = R"JS(
     Object.defineProperty(window, 'external',
                           {value: {GeneraArchivo: GeneraArchivo}, configurable: false});
   }
-  // The program keeps a draft of the form: it hears of each field left
-  // changed (or product chosen), and of the first keystroke of a page.
+  // The program keeps a draft of the form: it hears of each keystroke (so a
+  // box being typed in is kept before it is left), each field left changed
+  // and each product chosen. It writes at most once a second however often
+  // it hears.
   var activity = null;
   var changedMeanwhile = false;
-  var typed = false;
   function changed() {
     if (activity) activity.Changed(); else changedMeanwhile = true;
   }
   document.addEventListener('change', changed, true);
-  document.addEventListener('input', function () {
-    if (typed) return;
-    typed = true;
-    changed();
-  }, true);
+  document.addEventListener('input', changed, true);
   function connect() {
     if (typeof qt === 'undefined' || !qt.webChannelTransport) {
       setTimeout(connect, 0);

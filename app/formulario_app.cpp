@@ -10,6 +10,7 @@
 #include "app/modal_prompts.h"
 #include "app/res_scheme.h"
 #include "app/spanish_locale.h"
+#include "app/termination_signals.h"
 #include "app/toolbar_pictures.h"
 
 namespace f7301 {
@@ -41,6 +42,7 @@ QIcon ProgramIcon() {
 CFormularioApp::CFormularioApp(int& argc, char** argv) : m_app(MakeApplication(argc, argv)) {}
 
 CFormularioApp::~CFormularioApp() {
+  m_termination.reset();
   m_mainFrame.reset();
   m_document.reset();
 }
@@ -67,6 +69,9 @@ bool CFormularioApp::InitInstance() {
   if (!ProcessShellCommand(arguments)) return false;
 
   m_mainFrame->showMaximized();
+  // A logout while the program runs closes it as Salir does, the draft kept.
+  m_termination =
+      std::make_unique<CTerminationSignals>([frame = m_mainFrame.get()] { frame->close(); });
   m_mainFrame->view()->drafts().OfferAbandonedDrafts();
   return true;
 }

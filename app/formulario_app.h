@@ -9,6 +9,7 @@ namespace f7301 {
 
 class CFormularioDoc;
 class CMainFrame;
+class CTerminationSignals;
 
 class CFormularioApp {
  public:
@@ -36,6 +37,7 @@ class CFormularioApp {
   std::unique_ptr<QApplication> m_app;
   std::unique_ptr<CFormularioDoc> m_document;
   std::unique_ptr<CMainFrame> m_mainFrame;
+  std::unique_ptr<CTerminationSignals> m_termination;
 };
 
 }  // namespace f7301

@@ -1,8 +1,8 @@
 #pragma once
 // Tells the program when the user changes the form on screen. The script
 // that defines window.external in every page (CExternalObject) also reports,
-// through the page's channel, the first keystroke of a page and every field
-// left changed or product chosen; the page's own scripts are not involved.
+// through the page's channel, every keystroke and every field left changed
+// or product chosen; the page's own scripts are not involved.
 #include <QObject>
 
 namespace f7301 {

@@ -3,14 +3,17 @@
 // value refused beside it) and is killed with SIGKILL once its draft is kept;
 // a second program, started afresh on the same folder, asks about the draft,
 // puts every value back on "Sí", is completed, and "Validar" writes the
-// declaration and ends the draft. Both programs are this test runner started
-// as a child, running one of the two child classes below.
+// declaration and ends the draft. And a name box typed into and never left
+// is back whole after a SIGKILL past the draft's delay, and after a SIGTERM
+// 100 ms after its last key. Every program is this test runner started as a
+// child, running one of the child classes below.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <cstdio>
 
 #include "app/draft_keeper.h"
@@ -37,6 +40,20 @@ FormEntries KilledForm() {
   entries.rows.append({QStringLiteral("19"), {}, {}});
   entries.rows.append({{}, QStringLiteral("1.5"), {}});
   return entries;
+}
+
+// Typed into the name box one key at a time, for longer than the draft's
+// delay, and never left.
+const char* const kTypedJs = "'Estaci\\u00f3n \\u00d1and\\u00fa del Sur 19'";
+const char* const kTypedSaid = "ESCRITO:";
+const char* const kRecoveredSaid = "RECUPERADO:";
+
+// What follows `label` in `said`, up to the end of its line.
+QByteArray SaidAfter(const QByteArray& said, const char* label) {
+  const qsizetype at = said.indexOf(label);
+  if (at < 0) return {};
+  const qsizetype from = at + qstrlen(label);
+  return said.mid(from, said.indexOf('\n', from) - from).trimmed();
 }
 
 QProcess* StartChild(const QString& testClass, const QString& dataHome, const QString& answer) {
@@ -85,6 +102,84 @@ class DraftKillTest : public QObject {
              output.constData());
     QCOMPARE(drafts.entryList({"borrador-*"}, QDir::Files), QStringList());
     QCOMPARE(QDir(dataHome.filePath("declaraciones/19/7301")).entryList(QDir::Files).size(), 1);
+  }
+
+  // The box being typed in, never left: every character is back after a
+  // SIGKILL once the draft's delay has passed, and after a SIGTERM (a logout)
+  // 100 ms after the last key.
+  void aBoxBeingTypedInIsKeptThroughAKillOrALogout() {
+    if (IsChild()) QSKIP("started as a child");
+    for (const bool logout : {false, true}) {
+      QTemporaryDir dataHome;
+      std::unique_ptr<QProcess> typist(StartChild("DraftTypeChild", dataHome.path(), {}));
+      QByteArray said;
+      QVERIFY(QTest::qWaitFor(
+          [&] {
+            said += typist->readAll();
+            return said.contains(kReady) || typist->state() == QProcess::NotRunning;
+          },
+          240000));
+      QVERIFY2(said.contains(kReady), said.constData());
+      if (logout) {
+        QTest::qWait(100);
+        typist->terminate();
+      } else {
+        QTest::qWait(CDraftKeeper::kDelayMs + 1500);
+        typist->kill();
+      }
+      QVERIFY(typist->waitForFinished(30000));
+      const QByteArray typed = SaidAfter(said, kTypedSaid);
+      QVERIFY(!typed.isEmpty());
+
+      std::unique_ptr<QProcess> again(
+          StartChild("DraftTypedRecoveryChild", dataHome.path(), QStringLiteral("Sí")));
+      QVERIFY(again->waitForFinished(300000));
+      const QByteArray output = again->readAll();
+      QVERIFY2(again->exitCode() == 0, output.constData());
+      QCOMPARE(QUrl::fromPercentEncoding(SaidAfter(output, kRecoveredSaid)),
+               QUrl::fromPercentEncoding(typed));
+    }
+  }
+};
+
+// Types into a box without leaving it, says so, and waits to be ended.
+class DraftTypeChild : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void typeWithoutLeaving() {
+    if (!IsChild()) QSKIP("run by DraftKillTest only");
+    QVERIFY(WaitForBlankPage());
+    const int keys = RunJs(QStringLiteral("%1.length").arg(QString::fromLatin1(kTypedJs))).toInt();
+    QVERIFY(keys > 20);
+    for (int i = 0; i < keys; ++i) {
+      QVERIFY(RunJs(QStringLiteral("(function (f, text) { f.focus(); f.value += text[%1];"
+                                   "  f.dispatchEvent(new Event('input', {bubbles: true}));"
+                                   "  return true; })(document.C.c3, %2)")
+                        .arg(i)
+                        .arg(QString::fromLatin1(kTypedJs)))
+                  .toBool());
+      QTest::qWait(150);
+    }
+    const QString shown = RunJs("encodeURIComponent(document.C.c3.value)").toString();
+    std::printf("%s%s\n%s\n", kTypedSaid, qPrintable(shown), kReady);
+    std::fflush(stdout);
+    QTest::qWait(600000);
+  }
+};
+
+// Started with the question answered "Sí": says what the name box holds.
+class DraftTypedRecoveryChild : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theTypedBoxIsBack() {
+    if (!IsChild() || StartPrompts() == nullptr) QSKIP("run by DraftKillTest only");
+    QCOMPARE(StartPrompts()->CountOf(PromptKind::Question), 1);
+    QVERIFY(WaitForJs("!!document.C && document.C.c3.value !== ''", 60000));
+    const QString shown = RunJs("encodeURIComponent(document.C.c3.value)").toString();
+    std::printf("%s%s\n", kRecoveredSaid, qPrintable(shown));
+    std::fflush(stdout);
   }
 };
 
@@ -182,6 +277,8 @@ class DraftRecoveryChild : public QObject {
 F7301_APP_TEST(DraftKillTest);
 F7301_APP_TEST(DraftFillChild);
 F7301_APP_TEST(DraftRecoveryChild);
+F7301_APP_TEST(DraftTypeChild);
+F7301_APP_TEST(DraftTypedRecoveryChild);
 
 }  // namespace f7301::test
 

@@ -1,0 +1,28 @@
+#pragma once
+// A logout or a shutdown ends the program with SIGTERM or SIGHUP. Those
+// signals are turned into a call on the window's thread (the handler only
+// writes a byte to a pipe the event loop watches), where `beforeEnd` does what
+// a normal close does, the draft written first; the program then ends as the
+// signal would have ended it.
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace f7301 {
+
+class CTerminationSignals : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CTerminationSignals(std::function<void()> beforeEnd, QObject* parent = nullptr);
+  ~CTerminationSignals() override;
+
+ private:
+  void OnSignal();
+
+  std::function<void()> m_beforeEnd;
+  QSocketNotifier* m_notifier = nullptr;
+};
+
+}  // namespace f7301
