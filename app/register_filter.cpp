@@ -49,7 +49,11 @@ QString RegisterCountsText(const RegisterCounts& c) {
   };
   return counted(c.declarations, "declaración", "declaraciones") + QStringLiteral(" de ") +
          counted(c.taxpayers, "contribuyente", "contribuyentes") + QStringLiteral(", ") +
-         counted(c.missingMonths, "mes sin declaración", "meses sin declaración");
+         counted(c.missingMonths, "mes sin declaración", "meses sin declaración") +
+         (c.unreadable == 0
+              ? QString()
+              : QStringLiteral(", ") + counted(c.unreadable, "archivo alterado o ilegible",
+                                               "archivos alterados o ilegibles"));
 }
 
 }  // namespace f7301

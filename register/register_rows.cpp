@@ -125,8 +125,12 @@ RegisterCounts CountRows(const std::vector<RegisterRow>& rows) {
   RegisterCounts counts;
   std::set<std::string_view> nits;
   for (const RegisterRow& row : rows) {
+    // An altered or unreadable file is not counted as a declaration: the
+    // user must not take it for one filed.
     if (row.state == FilingState::kSinDeclaracion) {
       ++counts.missingMonths;
+    } else if (row.state == FilingState::kAlterada) {
+      ++counts.unreadable;
     } else {
       ++counts.declarations;
     }

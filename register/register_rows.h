@@ -47,9 +47,10 @@ struct RegisterRow {
 std::vector<RegisterRow> BuildRegisterRows(const std::vector<FoundDeclaration>& found);
 
 struct RegisterCounts {
-  std::size_t declarations = 0;  // rows of files, altered ones included
+  std::size_t declarations = 0;  // rows of files read as declarations
   std::size_t taxpayers = 0;     // distinct NITs
   std::size_t missingMonths = 0;
+  std::size_t unreadable = 0;  // files named as declarations that are none
 };
 
 RegisterCounts CountRows(const std::vector<RegisterRow>& rows);

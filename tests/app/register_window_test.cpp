@@ -128,7 +128,8 @@ class RegisterWindowTest : public QObject {
     const QStringList expected = m_fixture.ExpectedLines();
     QCOMPARE(ExportedLines(m_work), expected);
     QCOMPARE(Register().countsLine()->text(),
-             QStringLiteral("22 declaraciones de 3 contribuyentes, 1 mes sin declaración"));
+             QStringLiteral("19 declaraciones de 3 contribuyentes, 1 mes sin declaración, "
+                            "3 archivos alterados o ilegibles"));
     // The cache deleted under the program: the list comes back the same.
     Register().close();
     QVERIFY(QDir(m_cache.filePath(QStringLiteral("Formulario7301"))).removeRecursively());

@@ -247,7 +247,9 @@ TEST_F(DraftStoreTest, OnlyRegularFilesAreReadAndOthersAreSetAsideAtOnce) {
   for (const AbandonedDraft& draft : found) {
     const bool isGood = draft.file == good;
     EXPECT_EQ(draft.problem, isGood ? DraftProblem::kNone : DraftProblem::kDamaged) << draft.file;
-    if (!isGood) EXPECT_FALSE(store.SetAside(draft).empty()) << draft.file;
+    if (!isGood) {
+      EXPECT_FALSE(store.SetAside(draft).empty()) << draft.file;
+    }
   }
   store.ReleaseClaims();
   EXPECT_TRUE(fs::is_fifo(fs::symlink_status(folder / "borrador-100.1-2.json.apartado")));
@@ -276,7 +278,9 @@ TEST_F(DraftStoreTest, AdoptedDraftsArePrivateAndOthersDraftsAndLinksAreLeftAlon
   ASSERT_TRUE(store.Adopt(found[0], 1));
   EXPECT_EQ(ModeOf(store.FileOf(1)), fs::perms::owner_read | fs::perms::owner_write);
   store.ReleaseClaims();
-  if (canGiveAway) EXPECT_TRUE(fs::exists(folder / "borrador-100.1-2.json")) << "left as it was";
+  if (canGiveAway) {
+    EXPECT_TRUE(fs::exists(folder / "borrador-100.1-2.json")) << "left as it was";
+  }
 
   const fs::path elsewhere = root.path() / "elsewhere";
   fs::create_directory(elsewhere);

@@ -123,9 +123,10 @@ TEST(RegisterRows, MissingMonthsCarryTheTaxpayerAndCountsAddUp) {
   EXPECT_EQ(missing.summary.month, 2);
   EXPECT_TRUE(missing.file.empty());
   const RegisterCounts counts = CountRows(rows);
-  EXPECT_EQ(counts.declarations, 4u);
+  EXPECT_EQ(counts.declarations, 3u);
   EXPECT_EQ(counts.taxpayers, 2u);
   EXPECT_EQ(counts.missingMonths, 2u);
+  EXPECT_EQ(counts.unreadable, 1u);
 }
 
 TEST(RegisterRows, StateTexts) {
