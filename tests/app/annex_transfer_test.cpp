@@ -178,9 +178,9 @@ class AnnexTransferTest : public QObject {
     QMenu* archivo = Frame().menuBar()->actions().constFirst()->menu();
     QStringList labels;
     for (QAction* a : archivo->actions()) labels << (a->isSeparator() ? "-" : a->text());
-    QCOMPARE(
-        labels.mid(labels.indexOf("&Modificar\tCtrl+M"), 5),
-        (QStringList{"&Modificar\tCtrl+M", "-", "Importar &anexo...", "E&xportar anexo...", "-"}));
+    QCOMPARE(labels.mid(labels.indexOf("&Modificar\tCtrl+M"), 6),
+             (QStringList{"&Modificar\tCtrl+M", "&Declaraciones...\tCtrl+D", "-",
+                          "Importar &anexo...", "E&xportar anexo...", "-"}));
     QCOMPARE(Frame().importAnnexAction()->statusTip(),
              QStringLiteral("Importa las ventas exentas del anexo desde un archivo CSV"));
     QCOMPARE(Frame().exportAnnexAction()->statusTip(),
