@@ -196,8 +196,8 @@ function productoanexo(nombre) {
 function calculo_c1618() {
   var sumas = [0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0];
   for (var fila = 1; fila <= ANEXO[1]; fila++) {
-    var galones = BuscaObj("f1" + fila + "c2");
-    var producto = BuscaObj("f1" + fila + "c3");
+    var galones = celdade(1, fila, 2);
+    var producto = celdade(1, fila, 3);
     if (!galones || !producto) continue;
     var p = productoanexo(producto.value);
     // A value kept beside an incomplete row has not been checked yet: until

@@ -174,7 +174,7 @@ function calculaanexo(k) {
     for (var col = 1; col <= VMAXCOL[k]; col++) {
       var regla = a[k][col];
       if (!regla.formula && !regla.condicion) continue;
-      var celda = BuscaObj(celdaanexo(k, fila, col));
+      var celda = celdade(k, fila, col);
       if (!celda) continue;
       if (regla.formula) celda.value = window["calculo_" + regla.columna](fila, k);
       if (regla.condicion) celda.value = window["condicion_" + regla.columna](fila, k);
@@ -191,14 +191,17 @@ function totalesanexo() {
   }
 }
 
+// The annex rules read their own row only, so the boxes are computed once,
+// after every annex table: computing them after each table as well gave the
+// same boxes at twice the cost over 500 rows.
 function recalcula() {
   for (var k = 0; k <= ANEXOS; k++) {
     if (ANEXO[k] > 0 && a[k]) {
       calculaanexo(k);
       totalesanexo();
     }
-    formulas();
   }
+  formulas();
 }
 
 // Leaving a box: a value that fails its check is taken out; any other change
@@ -266,7 +269,7 @@ function inicialanexo2() {
   for (var h = 1; h <= ANEXOS; h++) {
     for (var fila = 1; fila <= ANEXO[h]; fila++) {
       for (var col = 1; col <= VMAXCOL[h]; col++) {
-        var celda = BuscaObj(celdaanexo(h, fila, col));
+        var celda = celdade(h, fila, col);
         if (celda) preparaceldaanexo(a[h][col], celda);
       }
     }
@@ -288,7 +291,7 @@ function primerafaltante(tabla, hasta, vacia) {
   vacia = vacia || celdavacia;
   for (var fila = 1; fila < hasta; fila++) {
     for (var col = 1; col <= VMAXCOL[tabla]; col++) {
-      var celda = BuscaObj(celdaanexo(tabla, fila, col));
+      var celda = celdade(tabla, fila, col);
       if (celda && vacia(celda)) return { celda: celda, col: col };
     }
   }
@@ -309,7 +312,7 @@ function avisafaltante(tabla, hasta, vacia) {
 function reformateafila(tabla, fila) {
   for (var col = 1; col <= VMAXCOL[tabla]; col++) {
     if (!a[tabla][col].decimal) continue;
-    var celda = BuscaObj(celdaanexo(tabla, fila, col));
+    var celda = celdade(tabla, fila, col);
     if (!celda) continue;
     if (celda.value != "" && Number(celda.value) != 0) {
       var texto = formatNumber(celda.value, FORMATODECIMAL);
@@ -356,7 +359,7 @@ function revisaceldaanexo(nombre, tabla, col) {
 
 function filallena(tabla, fila) {
   for (var col = 1; col <= VMAXCOL[tabla]; col++) {
-    var celda = BuscaObj(celdaanexo(tabla, fila, col));
+    var celda = celdade(tabla, fila, col);
     if (celda && celda.value != "" && Number(celda.value) != 0) return true;
   }
   return false;
@@ -379,7 +382,7 @@ function validaanexo2() {
 function revisaanexo(tabla, hasta) {
   for (var fila = 1; fila <= hasta; fila++) {
     for (var col = 1; col <= VMAXCOL[tabla]; col++) {
-      var celda = BuscaObj(celdaanexo(tabla, fila, col));
+      var celda = celdade(tabla, fila, col);
       if (celda && !bientipocontenido(a[tabla][col], celda)) return celda;
     }
   }

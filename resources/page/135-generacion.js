@@ -135,7 +135,7 @@ function celdasanexo() {
     var filas = filasenpagina(h);
     for (var fila = 1; fila <= filas; fila++) {
       for (var col = 1; col <= VMAXCOL[h]; col++) {
-        var celda = BuscaObj(celdaanexo(h, fila, col));
+        var celda = celdade(h, fila, col);
         if (celda) celdas.push(celda);
       }
     }
@@ -194,12 +194,13 @@ function habilitacasillas() {
 // last copy.
 function fijavalores() {
   var campos = document.body.querySelectorAll("input, select, textarea");
+  var marcadas = opcionesmarcadas();
   for (var i = 0; i < campos.length; i++) {
     var campo = campos[i];
     var etiqueta = campo.tagName;
     if (etiqueta == "SELECT") {
       if (campo.multiple) fijaopciones(campo.options);
-      else fijaopcion(campo);
+      else fijaopcion(campo, marcadas.get(campo) || []);
     } else if (etiqueta == "TEXTAREA") {
       campo.textContent = campo.value;
     } else {
@@ -211,12 +212,27 @@ function fijavalores() {
   }
 }
 
+// The options of the page's lists that carry a mark, by list, found in one
+// query: a query per list cost more than the rest of the copy's marks.
+function opcionesmarcadas() {
+  var porlista = new Map();
+  var marcadas = document.body.querySelectorAll("select option[selected]");
+  for (var i = 0; i < marcadas.length; i++) {
+    var padre = marcadas[i].parentNode;
+    var lista = padre.tagName == "OPTGROUP" ? padre.parentNode : padre;
+    if (!porlista.has(lista)) porlista.set(lista, []);
+    porlista.get(lista).push(marcadas[i]);
+  }
+  return porlista;
+}
+
 // A list of one choice: the marks of the options not chosen go first, in
 // their order, then the chosen one is marked, as fijaopciones does. The
-// options marked are found by the browser, not one by one.
-function fijaopcion(lista) {
+// options marked are found by the browser, not one by one; `marcadas`, when
+// given, are those of this list (opcionesmarcadas).
+function fijaopcion(lista, marcadas) {
   var opciones = lista.options;
-  var marcadas = lista.querySelectorAll("option[selected]");
+  if (!marcadas) marcadas = lista.querySelectorAll("option[selected]");
   for (var m = 0; m < marcadas.length; m++) {
     var marcada = marcadas[m];
     if (opciones[marcada.index] === marcada && !marcada.selected) marcada.removeAttribute("selected");
@@ -323,9 +339,9 @@ function filasescritas() {
   var filas = Math.min(filasenpagina(1), VMAXANEXOS[1]);
   var escritas = [];
   for (var fila = 1; fila <= filas; fila++) {
-    var nit = BuscaObj(celdaanexo(1, fila, 1));
-    var galones = BuscaObj(celdaanexo(1, fila, 2));
-    var producto = BuscaObj(celdaanexo(1, fila, 3));
+    var nit = celdade(1, fila, 1);
+    var galones = celdade(1, fila, 2);
+    var producto = celdade(1, fila, 3);
     if (!nit || !galones || nitsinvalor(nit.value) || galones.value == "") continue;
     escritas.push({ fila: fila, nit: nit, galones: galones, producto: producto });
   }
@@ -432,7 +448,7 @@ function citacelda(texto) {
 function largosfila(fila, modelo) {
   var largos = [0];
   for (var col = 1; col <= 3; col++) {
-    var celda = BuscaObj(celdaanexo(1, fila, col)) || modelo.cells[col].firstChild;
+    var celda = celdade(1, fila, col) || modelo.cells[col].firstChild;
     largos.push(celda.maxLength >= 0 ? celda.maxLength : Infinity);
   }
   return largos;
@@ -526,7 +542,7 @@ function ponimportadas(valores, primera) {
   if (faltan > 0) anexa(celdasuelta(String(faltan)), 1);
   for (var i = 0; i < valores.length; i++) {
     for (var col = 1; col <= 3; col++) {
-      BuscaObj(celdaanexo(1, primera + i, col)).value = valores[i][col - 1];
+      celdade(1, primera + i, col).value = valores[i][col - 1];
     }
     reformateafila(1, primera + i);
   }

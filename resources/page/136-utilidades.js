@@ -41,10 +41,41 @@ function buscaendocumento(doc, nombre) {
 // gathered once (celdasanexo).
 var BUSQUEDAFIJA = null;
 
+// What the walks found stays found for the next walk until the page reports
+// an element added, removed or renamed: leaving one box would otherwise look
+// up the 1,500 cells of a full annex afresh. A page with frames is looked up
+// afresh each walk, as changes inside a frame are not reported here.
+var BUSQUEDASVIGENTES = null;
+
+function olvidabusquedas() {
+  BUSQUEDASVIGENTES.elementos = new Map();
+  BUSQUEDASVIGENTES.filas = [];
+  BUSQUEDASVIGENTES.celdas = [];
+}
+
+function busquedasvigentes() {
+  if (typeof MutationObserver != "function" || window.frames.length > 0) {
+    return { elementos: new Map(), filas: [], celdas: [] };
+  }
+  if (!BUSQUEDASVIGENTES) {
+    BUSQUEDASVIGENTES = { observador: new MutationObserver(olvidabusquedas) };
+    olvidabusquedas();
+    BUSQUEDASVIGENTES.observador.observe(document, {
+      childList: true, subtree: true, attributes: true, attributeFilter: ["id", "name"]
+    });
+  } else if (BUSQUEDASVIGENTES.observador.takeRecords().length > 0) {
+    // Changes made since the last walk, in this same task, are not yet
+    // reported to the observer: they are taken here.
+    olvidabusquedas();
+  }
+  return BUSQUEDASVIGENTES;
+}
+
 // Runs `accion` with the page's elements looked up once per name.
 function conbusquedafija(accion) {
   if (BUSQUEDAFIJA) return accion();
-  BUSQUEDAFIJA = { elementos: new Map(), filas: [] };
+  var vigentes = busquedasvigentes();
+  BUSQUEDAFIJA = { elementos: vigentes.elementos, filas: vigentes.filas, porfila: vigentes.celdas };
   try {
     return accion();
   } finally {
@@ -73,6 +104,18 @@ function BuscaObj(nombre, doc) {
     }
   }
   return encontrado || null;
+}
+
+// Cell `col` of row `fila` of annex table `tabla`. While the form is walked
+// it is kept by its numbers: building and hashing a name for each of the
+// 1,500 cells of a full annex cost more than the look-up itself.
+function celdade(tabla, fila, col) {
+  if (!BUSQUEDAFIJA) return BuscaObj(celdaanexo(tabla, fila, col));
+  var filas = BUSQUEDAFIJA.porfila[tabla] || (BUSQUEDAFIJA.porfila[tabla] = []);
+  var celdas = filas[fila] || (filas[fila] = []);
+  var celda = celdas[col];
+  if (celda === undefined) celda = celdas[col] = BuscaObj(celdaanexo(tabla, fila, col));
+  return celda;
 }
 
 // The row of the restriction table that holds the box `nombre`; 0 if none.
@@ -543,7 +586,7 @@ function completafilas(tabla, filas) {
   agregar(Math.min(filas, VMAXANEXOS[tabla]) - antes, tabla);
   for (var fila = antes + 1; fila <= ANEXO[tabla]; fila++) {
     for (var col = 1; col <= VMAXCOL[tabla]; col++) {
-      var celda = BuscaObj(celdaanexo(tabla, fila, col));
+      var celda = celdade(tabla, fila, col);
       if (celda) preparaceldaanexo(a[tabla][col], celda);
     }
   }

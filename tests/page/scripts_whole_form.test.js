@@ -78,6 +78,51 @@ describe('elements looked up once per name', () => {
     }));
 });
 
+// Changes to the page between two walks, each made in the same task as the
+// second walk (before any observer could hear of it) and in a task of its own.
+const CHANGES = {
+  'a row added': () => agregar(1, 1),
+  'the last row removed': () => BuscaObj('cuerpo1').lastElementChild.remove(),
+  'a cell renamed': () => { const e = BuscaObj('f12c1'); e.name = 'otro'; e.id = 'otro'; },
+  'a cell put in place of another': () => {
+    const old = BuscaObj('f12c1');
+    const e = old.cloneNode();
+    old.replaceWith(e);
+  },
+  'a new element taking a name first': () => {
+    const e = document.createElement('input');
+    e.id = 'c6';
+    document.body.prepend(e);
+  },
+};
+
+describe('elements found in one walk and kept for the next', () => {
+  for (const [change, sameTask] of Object.keys(CHANGES).flatMap((c) => [[c, true], [c, false]])) {
+    test(`are found afresh after ${change}${sameTask ? ' in the same task' : ''}`, () =>
+      onForm(env, async (form) => {
+        await addRows(form, 2);
+        const seen = await form.page.evaluate(async ([body, same]) => {
+          const names = ['c6', 'f12c1', 'otro', 'f15c3', 'f16c1'];
+          const look = () => conbusquedafija(() => ({
+            found: names.map((n) => BuscaObj(n)), cells: [celdade(1, 2, 1), celdade(1, 6, 1)],
+            rows: filasenpagina(1),
+          }));
+          look();
+          (0, eval)(`(${body})`)();
+          if (!same) await new Promise((r) => setTimeout(r, 0));
+          const kept = look();
+          const fresh = { found: names.map((n) => BuscaObj(n)), cells: [BuscaObj('f12c1'), BuscaObj('f16c1')] };
+          return {
+            found: kept.found.map((e, i) => e === fresh.found[i]),
+            cells: kept.cells.map((e, i) => e === fresh.cells[i]),
+            rows: kept.rows === cuentafilas(1),
+          };
+        }, [CHANGES[change].toString(), sameTask]);
+        assert.deepEqual(seen, { found: Array(5).fill(true), cells: [true, true], rows: true });
+      }));
+  }
+});
+
 describe('the marks of the chosen products in the copy of the page', () => {
   // Each list: its options' marks in the markup, the option chosen, and
   // whether it takes several choices. fijaopcion must leave the marks the
@@ -113,16 +158,22 @@ describe('the marks of the chosen products in the copy of the page', () => {
         return lists.map((l) => {
           const plain = build(l);
           const quick = build(l);
+          const paged = build(l);
           walkEvery(plain);
           if (quick.multiple) fijaopciones(quick.options); else fijaopcion(quick);
-          const result = [plain.outerHTML, quick.outerHTML, [...quick.options].map((o) => o.selected)];
+          // As the copy of the page does it: the marked options of every list found at once.
+          if (!paged.multiple) fijaopcion(paged, opcionesmarcadas().get(paged) || []);
+          else fijaopciones(paged.options);
+          const result = [plain.outerHTML, quick.outerHTML, paged.outerHTML, [...quick.options].map((o) => o.selected)];
           plain.remove();
           quick.remove();
+          paged.remove();
           return result;
         });
       }, LISTS);
-      copies.forEach(([plain, quick, selected], i) => {
+      copies.forEach(([plain, quick, paged, selected], i) => {
         assert.equal(quick, plain, `list ${i}`);
+        assert.equal(paged, plain, `list ${i}, marks found for the whole page`);
         assert.deepEqual(selected, LISTS[i].marks.map((_, k) => LISTS[i].chosen.includes(k)), `list ${i} choice`);
       });
     }));
