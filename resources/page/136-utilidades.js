@@ -569,8 +569,13 @@ function camposdeborrador() {
 // {filas: rows of each annex table, campos: {name: value}, foco: field with
 // the caret}. Values are taken as they stand, accepted by their checks or not.
 function borradorformulario() {
-  var filas = [0];
-  for (var k = 1; k <= ANEXOS; k++) filas.push(filasenpagina(k));
+  // Counted as a walk counts them, so that the count is kept for the next
+  // box left or Validar until a row is added or removed.
+  var filas = conbusquedafija(function () {
+    var cuentas = [0];
+    for (var k = 1; k <= ANEXOS; k++) cuentas.push(filasenpagina(k));
+    return cuentas;
+  });
   var campos = {};
   var lista = camposdeborrador();
   for (var i = 0; i < lista.length; i++) campos[lista[i].name] = lista[i].value;
