@@ -88,30 +88,7 @@ int CRegisterModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString CRegisterModel::Text(const RegisterRow& row, RegisterColumn column) const {
-  const DeclarationSummary& s = row.summary;
-  if (column == RegisterColumn::Estado) return FromUtf8(std::string(FilingStateText(row.state)));
-  if (column == RegisterColumn::Archivo) return HasFile(row) ? PathText(row.file) : QString();
-  if (!HasSummary(row)) return {};
-  switch (column) {
-    case RegisterColumn::Nit:
-      return FromUtf8(s.nit);
-    case RegisterColumn::Nombre:
-      return FromUtf8(s.name);
-    case RegisterColumn::Periodo:
-      return FromUtf8(PeriodText(s.year, s.month));
-    case RegisterColumn::Formulario:
-      return FromUtf8(s.formNumber);
-    case RegisterColumn::Rectifica:
-      return FromUtf8(s.rectifies);
-    case RegisterColumn::TotalAPagar:
-      return row.state == FilingState::kSinDeclaracion ? QString() : FromUtf8(s.totalToPay);
-    case RegisterColumn::RenglonesAnexo:
-      return row.state == FilingState::kSinDeclaracion ? QString() : QString::number(s.annexRows);
-    case RegisterColumn::Generada:
-      return FromUtf8(s.generated);
-    default:
-      return {};
-  }
+  return FromUtf8(RegisterCellText(row, column));
 }
 
 QVariant CRegisterModel::SortKey(const RegisterRow& row, RegisterColumn column) const {

@@ -11,20 +11,6 @@
 
 namespace f7301 {
 
-enum class RegisterColumn {
-  Nit,
-  Nombre,
-  Periodo,
-  Formulario,
-  Rectifica,
-  TotalAPagar,
-  RenglonesAnexo,
-  Generada,
-  Estado,
-  Archivo,
-};
-inline constexpr int kRegisterColumnCount = 10;
-
 class CRegisterModel : public QAbstractTableModel {
   Q_OBJECT
 

@@ -2,5 +2,6 @@
 // The core's register of declarations, as the window uses it.
 #include "register/catalog.h"
 #include "register/register_cache.h"
+#include "register/register_cells.h"
 #include "register/register_csv.h"
 #include "register/register_rows.h"

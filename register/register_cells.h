@@ -1,0 +1,31 @@
+#pragma once
+// The texts of a register row's columns: the list the window shows and the
+// CSV export both take them from here, so a row reads the same in both.
+#include <string>
+
+#include "register/register_rows.h"
+
+namespace f7301 {
+
+// The list's columns, in the order shown and exported.
+enum class RegisterColumn {
+  Nit,
+  Nombre,
+  Periodo,
+  Formulario,
+  Rectifica,
+  TotalAPagar,
+  RenglonesAnexo,
+  Generada,
+  Estado,
+  Archivo,
+};
+inline constexpr int kRegisterColumnCount = 10;
+
+// UTF-8. Every row names its state, and every row but a missing month its
+// file's path. A file that does not read shows nothing else; a missing month
+// only the taxpayer and the period. The total is as stored, with a decimal
+// point.
+std::string RegisterCellText(const RegisterRow& row, RegisterColumn column);
+
+}  // namespace f7301
