@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "declaration/declaration_writer.h"
-#include "declaration/seal.h"
 #include "tests/support/sample_declaration.h"
 #include "tests/unit/declaration_test_support.h"
 
@@ -17,24 +16,13 @@ namespace f7301 {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Replaced;
+using testing::Sealed;
 using testing::ShownMessage;
 
 std::string Utf8(const fs::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
-}
-
-std::string Sealed(const std::string& xml) {
-  std::string sealed;
-  EXPECT_TRUE(SealDeclaration(xml, sealed));
-  return sealed;
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
 }
 
 // Message A, B, C and E of each command, as the user reads them.

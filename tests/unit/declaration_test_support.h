@@ -1,7 +1,8 @@
 #pragma once
 // For the tests of generating and reopening declarations: a scripted user
 // who answers the dialogs from queues and remembers every message and page,
-// and a real temporary directory that goes away with the test.
+// a real temporary directory that goes away with the test, and sealed texts
+// of declarations and of near misses made by editing their XML.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "declaration/seal.h"
 #include "declaration/user_prompts.h"
 
 namespace f7301::testing {
@@ -108,6 +110,22 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   ASSERT_TRUE(out.good()) << path;
+}
+
+// `xml` sealed as "Validar" seals it; fails the test when it cannot be.
+inline std::string Sealed(const std::string& xml) {
+  std::string sealed;
+  EXPECT_TRUE(SealDeclaration(xml, sealed));
+  return sealed;
+}
+
+// `text` with the first `from` replaced by `to`; fails the test when `from`
+// is not there, so an edit that no longer applies does not pass unseen.
+inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
 }
 
 }  // namespace f7301::testing

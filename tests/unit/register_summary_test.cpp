@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "declaration/seal.h"
 #include "register/declaration_file_name.h"
 #include "register/declaration_summary.h"
 #include "tests/support/filed_declaration.h"
@@ -17,20 +16,9 @@ namespace f7301 {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Replaced;
 using testing::SampleDeclaration;
-
-std::string Sealed(const std::string& xml) {
-  std::string sealed;
-  EXPECT_TRUE(SealDeclaration(xml, sealed));
-  return sealed;
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
+using testing::Sealed;
 
 TEST(RegisterSummary, WhatTheListShowsOfAFiledDeclaration) {
   testing::TemporaryDirectory temp;
