@@ -4,6 +4,8 @@
 #include <QFont>
 #include <algorithm>
 
+#include "declaration/declaration_paths.h"
+
 namespace f7301 {
 namespace {
 
@@ -14,10 +16,6 @@ const char* const kHeadings[kRegisterColumnCount] = {
 
 QString FromUtf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString PathText(const std::filesystem::path& path) {
-  return QString::fromStdU16String(path.u16string());
 }
 
 bool HasSummary(const RegisterRow& row) { return row.state != FilingState::kAlterada; }
@@ -32,6 +30,8 @@ int DateKey(const std::string& date) {
 }
 
 }  // namespace
+
+QString RegisterPathText(const std::filesystem::path& path) { return FromUtf8(PathToUtf8(path)); }
 
 CRegisterModel::CRegisterModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -58,7 +58,7 @@ void CRegisterModel::SetRows(std::vector<RegisterRow> rows) {
     const DeclarationSummary& s = row.summary;
     QString text = FromUtf8(s.nit) + QLatin1Char('\n') + FromUtf8(s.name) + QLatin1Char('\n') +
                    FromUtf8(s.formNumber) + QLatin1Char('\n') + FromUtf8(s.rectifies);
-    if (HasFile(row)) text += QLatin1Char('\n') + PathText(row.file.filename());
+    if (HasFile(row)) text += QLatin1Char('\n') + RegisterPathText(row.file.filename());
     m_searchText.push_back(Fold(text));
   }
   endResetModel();

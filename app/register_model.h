@@ -5,11 +5,17 @@
 // them and finds the ones a filter asks for.
 #include <QAbstractTableModel>
 #include <QString>
+#include <filesystem>
 #include <vector>
 
 #include "app/register_source.h"
 
 namespace f7301 {
+
+// A path as the register shows it. A folder or file name that is not UTF-8
+// (the scan enters folders whatever their names) shows its undecodable bytes
+// as U+FFFD instead of stopping the program.
+QString RegisterPathText(const std::filesystem::path& path);
 
 class CRegisterModel : public QAbstractTableModel {
   Q_OBJECT

@@ -52,10 +52,6 @@ std::filesystem::path ToPath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
 
-QString PathText(const std::filesystem::path& path) {
-  return QString::fromStdU16String(path.u16string());
-}
-
 // Which rows an action applies to: Consultar also to a file that does not
 // read (it tells why), the rest only to a declaration that reads.
 bool Applies(RegisterAction action, FilingState state) {
@@ -407,7 +403,7 @@ QString CRegisterWindow::SelectedFile() const {
   if (!current.isValid()) return {};
   const RegisterRow& row = m_model->row(m_filter->mapToSource(current).row());
   if (row.state == FilingState::kSinDeclaracion) return {};
-  return PathText(row.file);
+  return RegisterPathText(row.file);
 }
 
 void CRegisterWindow::ShowContextMenu(const QPoint& where) {
@@ -423,8 +419,17 @@ void CRegisterWindow::ShowContextMenu(const QPoint& where) {
 void CRegisterWindow::Run(RegisterAction action) {
   const QModelIndex current = m_table->currentIndex();
   if (!current.isValid()) return;
-  if (!Applies(action, m_model->row(m_filter->mapToSource(current).row()).state)) return;
+  const RegisterRow& row = m_model->row(m_filter->mapToSource(current).row());
+  if (!Applies(action, row.state)) return;
   const QString path = SelectedFile();
+  // The program names files by text: a name that is not UTF-8 does not
+  // come back to the same file, and the user is told why.
+  if (ToPath(path) != row.file) {
+    SetStatus(QStringLiteral("El nombre de %1 no puede usarse en el programa: cambie de nombre "
+                             "la carpeta o el archivo y búsquelo de nuevo.")
+                  .arg(QDir::toNativeSeparators(path)));
+    return;
+  }
   switch (action) {
     case RegisterAction::Consultar:
       return emit consultarRequested(path);

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <filesystem>
+#include <fstream>
 
 #include "app/accelerator_filter.h"
 #include "app/formulario_view.h"
@@ -268,6 +270,32 @@ class RegisterWindowTest : public QObject {
     QVERIFY(Rescanned());
     QCOMPARE(RegisterFolders(), QStringList{m_fixture.root()});
     QVERIFY(Register().statusLine()->text().isEmpty());
+  }
+
+  // A folder whose name is not UTF-8, as another system may have written
+  // it: its declaration is listed, the bytes that cannot be shown as U+FFFD,
+  // and asking to open it ends in a message, not in a stopped program.
+  void aFolderNameThatIsNotUtf8() {
+    QTemporaryDir other;
+    const std::string folder = QFile::encodeName(other.path()).toStdString() + "/caf\xE9";
+    const QString source = m_fixture.FileOf(RegisterFixture::Nit14(), QStringLiteral("00000113"));
+    const QString name = QFileInfo(source).fileName();
+    QFile in(source);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    std::filesystem::create_directory(folder);
+    std::ofstream(std::filesystem::path(folder + "/" + name.toStdString()), std::ios::binary)
+        .write(bytes.constData(), bytes.size());
+    SetRegisterFolders({other.path()});
+    QVERIFY(OpenRegister());
+    const QString shown = other.path() + QStringLiteral("/caf\uFFFD/") + name;
+    QCOMPARE(StateOf(shown), QStringLiteral("Vigente"));
+    QVERIFY(Select(shown));
+    QSignalSpy asked(&Register(), &CRegisterWindow::consultarRequested);
+    QTest::keyClick(&Register(), Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(Register().statusLine()->text().contains(QStringLiteral("no puede usarse")));
+    QCOMPARE(asked.count(), 0);
+    std::filesystem::remove_all(folder);
   }
 
   void everyControlHasASpanishName() {
