@@ -8,9 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 #include "annexcsv/annex_page_calls.h"
 #include "annexcsv/annex_reader.h"
@@ -18,6 +16,7 @@
 #include "app/formulario_view.h"
 #include "app/main_frame.h"
 #include "app/modal_prompts.h"
+#include "bench/app/bench_figures.h"
 #include "formpage/field_model.h"
 #include "tests/app/app_test_support.h"
 
@@ -35,20 +34,6 @@ QByteArray SpanishFile() {
   return file;
 }
 
-struct Figures {
-  std::vector<double> ms;
-  void Add(qint64 ns) { ms.push_back(double(ns) / 1e6); }
-  void Print(const char* what) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("| %s | %.1f | %.1f | %.1f |\n", what, ms[ms.size() / 2], ms.front(), ms.back());
-  }
-};
-
-int Runs() {
-  const int runs = qEnvironmentVariableIntValue("F7301_BENCH_RUNS");
-  return runs > 0 ? runs : 9;
-}
-
 }  // namespace
 
 class AnnexImportBench : public QObject {
@@ -64,7 +49,7 @@ class AnnexImportBench : public QObject {
     out.close();
 
     Figures read, page, message, ready;
-    for (int run = 0; run < Runs(); ++run) {
+    for (int run = 0; run < BenchRuns(); ++run) {
       // The core alone: reading and taking the file apart.
       QElapsedTimer core;
       core.start();
@@ -103,7 +88,7 @@ class AnnexImportBench : public QObject {
     }
     std::printf(
         "| step (500 rows, %d runs, ms) | median | fastest | slowest |\n|---|---|---|---|\n",
-        Runs());
+        BenchRuns());
     read.Print("core: read and take the file apart");
     page.Print("page: importaanexo, checks to laid-out annex");
     message.Print("dialog's answer to the outcome message");

@@ -15,10 +15,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <vector>
 
 #include "app/accelerator_filter.h"
 #include "app/main_frame.h"
@@ -26,24 +24,11 @@
 #include "app/register_model.h"
 #include "app/register_source.h"
 #include "app/register_window.h"
+#include "bench/app/bench_figures.h"
 #include "tests/app/app_test_support.h"
 
 namespace f7301::test {
 namespace {
-
-struct Figures {
-  std::vector<double> ms;
-  void Add(qint64 ns) { ms.push_back(double(ns) / 1e6); }
-  void Print(const char* what) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("| %s | %.1f | %.1f | %.1f |\n", what, ms[ms.size() / 2], ms.front(), ms.back());
-  }
-};
-
-int Runs() {
-  const int runs = qEnvironmentVariableIntValue("F7301_BENCH_RUNS");
-  return runs > 0 ? runs : 9;
-}
 
 // The resident memory of this process, in MiB.
 double ResidentMiB() {
@@ -90,7 +75,7 @@ class RegisterWindowBench : public QObject {
     const int rows = Register().model().rowCount();
     std::printf("rows in the list: %d\n", rows);
     QVERIFY(rows >= 12000);
-    for (int run = 0; run < Runs(); ++run) {
+    for (int run = 0; run < BenchRuns(); ++run) {
       Register().close();
       open.Add(OpenToFilledList());
       QCOMPARE(Register().model().rowCount(), rows);
@@ -102,7 +87,7 @@ class RegisterWindowBench : public QObject {
     CatalogRequest request;
     request.folders = {m_folder.toStdString()};
     request.cacheDir = DefaultRegisterCacheDir();
-    for (int run = 0; run < Runs(); ++run) {
+    for (int run = 0; run < BenchRuns(); ++run) {
       QElapsedTimer clock;
       clock.start();
       std::atomic<bool> cancel{false};
@@ -115,7 +100,7 @@ class RegisterWindowBench : public QObject {
     }
     // A NIT typed letter by letter, then taken back, each key with its repaint.
     QLineEdit* filter = Register().filterEdit();
-    for (int run = 0; run < Runs(); ++run) {
+    for (int run = 0; run < BenchRuns(); ++run) {
       for (const char* typed : {"9", "0", "0", "0", "1"}) {
         QElapsedTimer clock;
         clock.start();
@@ -132,7 +117,7 @@ class RegisterWindowBench : public QObject {
       }
     }
     std::printf("| step (%d rows, %d runs, ms) | median | fastest | slowest |\n|---|---|---|---|\n",
-                rows, Runs());
+                rows, BenchRuns());
     first.Print("first opening: scan, read every file, build the index");
     open.Print("opening with the index current, to the list painted");
     core.Print("of which the core's catalog, index current (BuildCatalog)");
@@ -142,7 +127,7 @@ class RegisterWindowBench : public QObject {
     std::printf(
         "resident memory: %.1f MiB without the register, %.1f MiB after the first opening, "
         "%.1f MiB open after %d more (+%.1f)\n",
-        before, afterFirst, open_, Runs(), open_ - before);
+        before, afterFirst, open_, BenchRuns(), open_ - before);
   }
 
  private:

@@ -1,0 +1,19 @@
+#pragma once
+// The runs of an in-program benchmark and the table row they print.
+#include <QtGlobal>
+#include <vector>
+
+namespace f7301::test {
+
+// The times of one figure, one per run.
+struct Figures {
+  std::vector<double> ms;
+  void Add(qint64 ns);
+  // Prints "| what | median | fastest | slowest |" in milliseconds.
+  void Print(const char* what);
+};
+
+// F7301_BENCH_RUNS, or 9 when it is unset or not a positive number.
+int BenchRuns();
+
+}  // namespace f7301::test
