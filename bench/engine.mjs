@@ -1,6 +1,7 @@
 // The program itself (Qt WebEngine) driven through its DevTools port with
 // chrome-remote-interface, for the benchmarks that time the form where the
 // user feels it. Playwright's connectOverCDP does not work with this engine.
+// The table of figures is shared with the benchmark in plain Chromium.
 import CDP from 'chrome-remote-interface';
 import { spawn } from 'node:child_process';
 import path from 'node:path';
@@ -10,6 +11,18 @@ export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 export function median(xs) {
   const s = [...xs].sort((a, b) => a - b);
   return s.length % 2 ? s[(s.length - 1) / 2] : (s[s.length / 2 - 1] + s[s.length / 2]) / 2;
+}
+
+// Prints `title` and, for each [label, times] of `rows`, the median, fastest
+// and slowest of the times, in milliseconds.
+export function printTimes(title, rows) {
+  const f = (x) => x.toFixed(1);
+  console.log(title);
+  console.log('| action | median | fastest | slowest |');
+  console.log('|---|---|---|---|');
+  for (const [label, xs] of rows) {
+    console.log(`| ${label} | ${f(median(xs))} | ${f(Math.min(...xs))} | ${f(Math.max(...xs))} |`);
+  }
 }
 
 // Starts <build>/app/formulario7301 offscreen, listening for DevTools on
@@ -26,6 +39,16 @@ export function startProgram(build, port, dataHome) {
     },
     stdio: 'ignore',
   });
+}
+
+// Ends the program as logging out does and waits until it has: on SIGTERM it
+// writes its draft first, and a data home removed before that would leave it
+// showing the failure to a screen no one sees, never ending.
+export async function stopProgram(program) {
+  const over = program.exitCode !== null || program.signalCode !== null;
+  const ended = new Promise((r) => (over ? r() : program.once('exit', r)));
+  program.kill('SIGTERM');
+  await ended;
 }
 
 // A DevTools client on the form page once the program listens.

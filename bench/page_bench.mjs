@@ -6,13 +6,9 @@
 // handler the user's action runs, so the browser driver's own round trips are
 // not counted. Prints the median, fastest and slowest of `runs` (default 9).
 import { launchBrowser, startServer, openPage } from '../tests/page/harness.mjs';
+import { printTimes } from './engine.mjs';
 
 const RUNS = Number(process.argv[2] ?? 9);
-
-const median = (xs) => {
-  const s = [...xs].sort((a, b) => a - b);
-  return s.length % 2 ? s[(s.length - 1) / 2] : (s[s.length / 2 - 1] + s[s.length / 2]) / 2;
-};
 
 // Adds 497 rows to the blank page with the add-rows button; returns the time
 // the click handler took.
@@ -99,13 +95,7 @@ async function main() {
     ['adding 497 rows to the blank page', times.add],
     ['Validar up to GeneraArchivo (500 rows)', times.validar],
   ];
-  console.log(`page scripts in Chromium, ${RUNS} runs, milliseconds`);
-  console.log('| action | median | fastest | slowest |');
-  console.log('|---|---|---|---|');
-  for (const [label, xs] of rows) {
-    const f = (x) => x.toFixed(1);
-    console.log(`| ${label} | ${f(median(xs))} | ${f(Math.min(...xs))} | ${f(Math.max(...xs))} |`);
-  }
+  printTimes(`page scripts in Chromium, ${RUNS} runs, milliseconds`, rows);
 }
 
 await main();
