@@ -425,9 +425,10 @@ void CRegisterWindow::Run(RegisterAction action) {
   // The program names files by text: a name that is not UTF-8 does not
   // come back to the same file, and the user is told why.
   if (ToPath(path) != row.file) {
-    SetStatus(QStringLiteral("El nombre de %1 no puede usarse en el programa: cambie de nombre "
-                             "la carpeta o el archivo y búsquelo de nuevo.")
-                  .arg(QDir::toNativeSeparators(path)));
+    SetStatus(
+        QStringLiteral("No puede abrirse: el nombre de la carpeta o del archivo tiene "
+                       "caracteres que el programa no puede usar. Cámbielo y busque de nuevo."),
+        QDir::toNativeSeparators(path));
     return;
   }
   switch (action) {

@@ -27,8 +27,8 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import {
-  collectAlerts, connectToForm, evaluate, fillFullForm, leave, median, sleep, startProgram,
-  waitForForm,
+  collectAlerts, connectToForm, evaluate, fillFullForm, leave, median, printTimes, sleep,
+  startProgram, stopProgram, waitForForm,
 } from './engine.mjs';
 
 const args = process.argv.slice(2);
@@ -204,8 +204,7 @@ async function oneRun(run, times, cpu, profiles) {
     if (shown.length) throw new Error(`the page showed messages: ${JSON.stringify(shown)}`);
   } finally {
     await client?.close();
-    program.kill('SIGTERM');
-    await new Promise((r) => (program.exitCode !== null ? r() : program.once('exit', r)));
+    await stopProgram(program);
     fs.rmSync(dataHome, { recursive: true, force: true });
   }
 }
@@ -215,16 +214,7 @@ async function main() {
   const cpu = { grid: [], annex: [], validar: [], again: [], body: [], ratio: [], restyle: [] };
   const profiles = [];
   for (let run = 0; run < RUNS; run++) await oneRun(run, times, cpu, profiles);
-  const f = (x) => x.toFixed(1);
-  console.log(`the program's Qt WebEngine, 500 annex rows, ${RUNS} runs, milliseconds`);
-  console.log('| action | median | fastest | slowest |');
-  console.log('|---|---|---|---|');
-  const table = (rows) => {
-    for (const [label, xs] of rows) {
-      console.log(`| ${label} | ${f(median(xs))} | ${f(Math.min(...xs))} | ${f(Math.max(...xs))} |`);
-    }
-  };
-  table([
+  printTimes(`the program's Qt WebEngine, 500 annex rows, ${RUNS} runs, milliseconds`, [
     ['leaving a grid box, keeping drafts (3 a run)', times.grid],
     ['leaving annex cell 500, keeping drafts (3 a run)', times.annex],
     ['Validar up to GeneraArchivo, fresh form', times.validar],
@@ -234,10 +224,7 @@ async function main() {
     [`serialising the page body (${times.bytes} characters)`, times.body],
     ['ratio Validar / serialisation, same run', times.ratio],
   ]);
-  console.log('\nthe page thread\'s CPU time, milliseconds');
-  console.log('| action | median | fastest | slowest |');
-  console.log('|---|---|---|---|');
-  table([
+  printTimes('\nthe page thread\'s CPU time, milliseconds', [
     ['leaving a grid box, keeping drafts (change and blur)', cpu.grid],
     ['leaving annex cell 500, keeping drafts (change and blur)', cpu.annex],
     ['Validar (its click), fresh form', cpu.validar],

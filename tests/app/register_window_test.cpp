@@ -293,7 +293,8 @@ class RegisterWindowTest : public QObject {
     QVERIFY(Select(shown));
     QSignalSpy asked(&Register(), &CRegisterWindow::consultarRequested);
     QTest::keyClick(&Register(), Qt::Key_C, Qt::AltModifier);
-    QTRY_VERIFY(Register().statusLine()->text().contains(QStringLiteral("no puede usarse")));
+    QTRY_VERIFY(Register().statusLine()->text().startsWith(QStringLiteral("No puede abrirse")));
+    QCOMPARE(Register().statusLine()->toolTip(), shown);
     QCOMPARE(asked.count(), 0);
     std::filesystem::remove_all(folder);
   }
