@@ -421,7 +421,7 @@ void CRegisterWindow::Run(RegisterAction action) {
   if (!current.isValid()) return;
   const RegisterRow& row = m_model->row(m_filter->mapToSource(current).row());
   if (!Applies(action, row.state)) return;
-  const QString path = SelectedFile();
+  const QString path = RegisterPathText(row.file);
   // The program names files by text: a name that is not UTF-8 does not
   // come back to the same file, and the user is told why.
   if (ToPath(path) != row.file) {

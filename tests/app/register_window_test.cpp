@@ -77,28 +77,27 @@ QStringList ExportedLines(const QTemporaryDir& dir) {
   return lines;
 }
 
+// The row shown whose Archivo is `path`; invalid when none is.
+QModelIndex RowShowing(const QString& path) {
+  const QAbstractItemModel* shown = Register().table()->model();
+  for (int r = 0; r < shown->rowCount(); ++r) {
+    const QModelIndex index = shown->index(r, static_cast<int>(RegisterColumn::Archivo));
+    if (index.data().toString() == path) return index;
+  }
+  return {};
+}
+
 // Selects the row shown whose Archivo is `path`.
 bool Select(const QString& path) {
-  QTableView* table = Register().table();
-  for (int r = 0; r < table->model()->rowCount(); ++r) {
-    const QModelIndex index = table->model()->index(r, static_cast<int>(RegisterColumn::Archivo));
-    if (index.data().toString() == path) {
-      table->setCurrentIndex(index.siblingAtColumn(0));
-      return true;
-    }
-  }
-  return false;
+  const QModelIndex index = RowShowing(path);
+  if (index.isValid()) Register().table()->setCurrentIndex(index.siblingAtColumn(0));
+  return index.isValid();
 }
 
 QString StateOf(const QString& path) {
-  QTableView* table = Register().table();
-  for (int r = 0; r < table->model()->rowCount(); ++r) {
-    const QModelIndex index = table->model()->index(r, static_cast<int>(RegisterColumn::Archivo));
-    if (index.data().toString() == path) {
-      return index.siblingAtColumn(static_cast<int>(RegisterColumn::Estado)).data().toString();
-    }
-  }
-  return QStringLiteral("(not listed)");
+  const QModelIndex index = RowShowing(path);
+  if (!index.isValid()) return QStringLiteral("(not listed)");
+  return index.siblingAtColumn(static_cast<int>(RegisterColumn::Estado)).data().toString();
 }
 
 QString Field(const QString& name) {
