@@ -18,7 +18,7 @@
 #include "app/formulario_view.h"
 #include "app/lock_key_indicators.h"
 #include "app/modal_prompts.h"
-#include "app/register_window.h"
+#include "app/register/register_window.h"
 #include "app/toolbar_pictures.h"
 
 namespace f7301 {

@@ -20,10 +20,10 @@
 
 #include "app/accelerator_filter.h"
 #include "app/main_frame.h"
-#include "app/register_folders.h"
-#include "app/register_model.h"
-#include "app/register_source.h"
-#include "app/register_window.h"
+#include "app/register/register_folders.h"
+#include "app/register/register_model.h"
+#include "app/register/register_source.h"
+#include "app/register/register_window.h"
 #include "bench/app/bench_figures.h"
 #include "tests/app/app_test_support.h"
 

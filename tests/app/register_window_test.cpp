@@ -2,7 +2,7 @@
 // exports from real folders, the next month and a rectification started from
 // it, a cache deleted under it, and what only the window shows (filter box,
 // year, headings, keys, the status line, screen-reader names).
-#include "app/register_window.h"
+#include "app/register/register_window.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -24,9 +24,9 @@
 #include "app/accelerator_filter.h"
 #include "app/formulario_view.h"
 #include "app/main_frame.h"
-#include "app/register_filter.h"
-#include "app/register_folders.h"
-#include "app/register_model.h"
+#include "app/register/register_filter.h"
+#include "app/register/register_folders.h"
+#include "app/register/register_model.h"
 #include "formpage/field_model.h"
 #include "tests/app/app_test_support.h"
 #include "tests/app/form_filling.h"

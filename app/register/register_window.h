@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/register_source.h"
+#include "app/register/register_source.h"
 
 class QAction;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "app/register_window.h"
+#include "app/register/register_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,10 +25,10 @@
 
 #include "app/dialog_folders.h"
 #include "app/modal_prompts.h"
-#include "app/register_filter.h"
-#include "app/register_folders.h"
-#include "app/register_model.h"
-#include "app/register_scan.h"
+#include "app/register/register_filter.h"
+#include "app/register/register_folders.h"
+#include "app/register/register_model.h"
+#include "app/register/register_scan.h"
 
 namespace f7301 {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/register_scan.h"
+#include "app/register/register_scan.h"
 
 namespace f7301 {
 

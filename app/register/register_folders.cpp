@@ -1,4 +1,4 @@
-#include "app/register_folders.h"
+#include "app/register/register_folders.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/register_source.h"
+#include "app/register/register_source.h"
 
 namespace f7301 {
 

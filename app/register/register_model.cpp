@@ -1,4 +1,4 @@
-#include "app/register_model.h"
+#include "app/register/register_model.h"
 
 #include <QBrush>
 #include <QFont>

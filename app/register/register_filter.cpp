@@ -1,6 +1,6 @@
-#include "app/register_filter.h"
+#include "app/register/register_filter.h"
 
-#include "app/register_model.h"
+#include "app/register/register_model.h"
 
 namespace f7301 {
 

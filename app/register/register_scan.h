@@ -9,7 +9,7 @@
 #include <optional>
 #include <thread>
 
-#include "app/register_source.h"
+#include "app/register/register_source.h"
 
 namespace f7301 {
 

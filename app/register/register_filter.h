@@ -5,7 +5,7 @@
 #include <QSortFilterProxyModel>
 #include <vector>
 
-#include "app/register_source.h"
+#include "app/register/register_source.h"
 
 namespace f7301 {
 
