@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -12,6 +13,19 @@
 
 namespace f7301 {
 namespace {
+
+int SystemSync(int descriptor) {
+#if defined(_WIN32)
+  return _commit(descriptor);
+#else
+  return fsync(descriptor);
+#endif
+}
+
+SyncCall& CurrentSyncCall() {
+  static SyncCall call = SystemSync;
+  return call;
+}
 
 #if !defined(_WIN32)
 std::string DirectoryName(const std::filesystem::path& directory) {
@@ -53,12 +67,18 @@ LinkResult LinkUnnamedFile(std::FILE* file, const std::filesystem::path& path) {
 #endif
 }
 
+SyncCall ReplaceSyncCall(SyncCall call) {
+  SyncCall previous = std::move(CurrentSyncCall());
+  CurrentSyncCall() = call ? std::move(call) : SyncCall(SystemSync);
+  return previous;
+}
+
 bool SyncFile(std::FILE* file) {
   if (std::fflush(file) != 0) return false;
 #if defined(_WIN32)
-  return _commit(_fileno(file)) == 0;
+  return CurrentSyncCall()(_fileno(file)) == 0;
 #else
-  return fsync(fileno(file)) == 0;
+  return CurrentSyncCall()(fileno(file)) == 0;
 #endif
 }
 
@@ -71,7 +91,7 @@ bool SyncDirectory(const std::filesystem::path& directory) {
   if (fd < 0) return false;
   // Some file systems cannot sync a directory and say so; theirs are durable
   // without it.
-  const bool synced = fsync(fd) == 0 || errno == EINVAL;
+  const bool synced = CurrentSyncCall()(fd) == 0 || errno == EINVAL;
   close(fd);
   return synced;
 #endif

@@ -6,6 +6,7 @@
 // callers fall back to a named temporary file.
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 namespace f7301 {
 
@@ -22,6 +23,16 @@ enum class LinkResult {
 
 // Gives the unnamed file `file` the name `path`, never replacing anything.
 LinkResult LinkUnnamedFile(std::FILE* file, const std::filesystem::path& path);
+
+// The system call that writes an open file's or folder's data through to
+// the disk, 0 on success. Only a power cut shows one that is missing, so a
+// test puts its own in place to see what reaches the disk and when, and to
+// make it fail as a failing disk would.
+using SyncCall = std::function<int(int descriptor)>;
+
+// Puts `call` in place of the system's (an empty one restores the system's)
+// and returns the one it replaces. Not for use while another thread writes.
+SyncCall ReplaceSyncCall(SyncCall call);
 
 // Writes what was written to `file` through to the disk.
 bool SyncFile(std::FILE* file);
