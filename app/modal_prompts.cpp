@@ -11,6 +11,7 @@
 #include <QSpacerItem>
 
 #include "app/directorio_dlg.h"
+#include "app/spanish_file_dialog.h"
 
 namespace f7301 {
 namespace {
@@ -58,51 +59,59 @@ std::optional<QString> AskDestinationDirectory(QWidget* parent, const QString& p
   return dlg.m_strDirectorio;
 }
 
-std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder,
-                                          const QString& title) {
-  if (Answerer()) return Answerer()({PromptKind::DeclarationFile, startFolder, title});
-  const QString path = QFileDialog::getOpenFileName(parent, title, startFolder,
-                                                    QStringLiteral("Todos los archivos (*)"),
-                                                    nullptr, QFileDialog::DontUseNativeDialog);
-  if (path.isEmpty()) return std::nullopt;
-  return path;
-}
-
-std::optional<QString> AskFolder(QWidget* parent, const QString& startFolder) {
-  const QString title = QStringLiteral("Seleccione un folder");
-  if (Answerer()) return Answerer()({PromptKind::Folder, startFolder, title});
-  const QString folder = QFileDialog::getExistingDirectory(
-      parent, title, startFolder, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-  if (folder.isEmpty()) return std::nullopt;
-  return folder;
-}
-
-std::optional<QString> AskAnnexImportFile(QWidget* parent, const QString& startFolder) {
-  const QString title = QStringLiteral("Importar anexo");
-  if (Answerer()) return Answerer()({PromptKind::AnnexImportFile, startFolder, title});
-  const QString path = QFileDialog::getOpenFileName(
-      parent, title, startFolder,
-      QStringLiteral("Archivos CSV (*.csv *.txt);;Todos los archivos (*)"), nullptr,
-      QFileDialog::DontUseNativeDialog);
-  if (path.isEmpty()) return std::nullopt;
-  return path;
-}
-
 namespace {
+
+// One of Qt's own file dialogs (the desktop's would not take the program's
+// Spanish), run modally; the chosen path, or nothing when cancelled.
+std::optional<QString> RunFileDialog(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  WriteDatesInSpanish(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog.selectedFiles().constFirst();
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+std::optional<QString> AskExistingFile(QWidget* parent, const QString& title,
+                                       const QString& startFolder, const QString& filter) {
+  QFileDialog dialog(parent, title, startFolder, filter);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return RunFileDialog(dialog);
+}
 
 std::optional<QString> AskCsvSaveFile(QWidget* parent, PromptKind kind, const QString& title,
                                       const QString& proposal) {
   if (Answerer()) return Answerer()({kind, proposal, title});
   QFileDialog dialog(parent, title, proposal,
                      QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("csv"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst();
+  return RunFileDialog(dialog);
 }
 
 }  // namespace
+
+std::optional<QString> AskDeclarationFile(QWidget* parent, const QString& startFolder,
+                                          const QString& title) {
+  if (Answerer()) return Answerer()({PromptKind::DeclarationFile, startFolder, title});
+  return AskExistingFile(parent, title, startFolder, QStringLiteral("Todos los archivos (*)"));
+}
+
+std::optional<QString> AskFolder(QWidget* parent, const QString& startFolder) {
+  const QString title = QStringLiteral("Seleccione un folder");
+  if (Answerer()) return Answerer()({PromptKind::Folder, startFolder, title});
+  QFileDialog dialog(parent, title, startFolder);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  return RunFileDialog(dialog);
+}
+
+std::optional<QString> AskAnnexImportFile(QWidget* parent, const QString& startFolder) {
+  const QString title = QStringLiteral("Importar anexo");
+  if (Answerer()) return Answerer()({PromptKind::AnnexImportFile, startFolder, title});
+  return AskExistingFile(parent, title, startFolder,
+                         QStringLiteral("Archivos CSV (*.csv *.txt);;Todos los archivos (*)"));
+}
 
 std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& proposal) {
   return AskCsvSaveFile(parent, PromptKind::AnnexExportFile, QStringLiteral("Exportar anexo"),

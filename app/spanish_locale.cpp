@@ -89,6 +89,15 @@ int UseSpanishEverywhere(QCoreApplication& app) {
       delete translator;
     }
   }
+  // The program's own words for what Qt's catalogue leaves in English or
+  // says as in Spain; installed last, so it is asked first.
+  auto* own = new QTranslator(&app);
+  if (own->load(QStringLiteral(":/translations/formulario7301_es.qm"))) {
+    QCoreApplication::installTranslator(own);
+  } else {
+    qWarning("Formulario7301: the program's own Spanish translation is missing");
+    delete own;
+  }
   return loaded;
 }
 

@@ -11,7 +11,9 @@ namespace f7301 {
 inline constexpr const char* kProgramLanguage = "es";
 
 // Makes Spanish the default locale and installs Qt's Spanish translations
-// (Debian's qt6-translations-l10n) into `app`. Must run before the first
+// (Debian's qt6-translations-l10n) into `app`, then the program's own words
+// for the texts of Qt's dialogs that those leave in English or word as in
+// Spain ("fichero"). Must run before the first
 // browser profile exists: the engine takes its language from the default
 // locale when it starts. Returns how many of the two translations were found;
 // a missing one leaves its texts in English and the program runs on.

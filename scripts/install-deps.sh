@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   xvfb xauth chromium fonts-dejavu-core
   libcsv-dev nlohmann-json3-dev libsqlite3-dev qt6-translations-l10n
+  qt6-tools-dev qt6-l10n-tools
   dpkg-dev fakeroot lintian desktop-file-utils appstream
 )
 # Node.js may come from elsewhere than Debian; its npm then conflicts with

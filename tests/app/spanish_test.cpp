@@ -88,8 +88,8 @@ class SpanishTest : public QObject {
     QCOMPARE(seen.accept, QStringLiteral("Abrir"));
     QCOMPARE(seen.cancel, QStringLiteral("Cancelar"));
     QCOMPARE(seen.lookIn, QStringLiteral("Ver en:"));
-    QCOMPARE(seen.fileName, QStringLiteral("Nombre de fichero:"));
-    QCOMPARE(seen.fileType, QStringLiteral("Ficheros de tipo:"));
+    QCOMPARE(seen.fileName, QStringLiteral("Nombre de archivo:"));
+    QCOMPARE(seen.fileType, QStringLiteral("Archivos de tipo:"));
   }
 
   void buscarOpensTheFolderChooserInSpanishAtTheTypedFolder() {
@@ -114,7 +114,7 @@ class SpanishTest : public QObject {
     QCOMPARE(seen.accept, QStringLiteral("Seleccionar"));
     QCOMPARE(seen.cancel, QStringLiteral("Cancelar"));
     QCOMPARE(seen.lookIn, QStringLiteral("Ver en:"));
-    QCOMPARE(seen.fileName, QStringLiteral("Directorio:"));
+    QCOMPARE(seen.fileName, QStringLiteral("Carpeta:"));
   }
 
   void messageBoxButtonReadsAceptar() {
