@@ -3,35 +3,19 @@
 #include <algorithm>
 #include <vector>
 
+#include "draft/annex_cell_name.h"
 #include "draft/draft_schema.h"
 
 namespace f7301 {
 namespace {
 
 constexpr const char* kFormat = "Formulario7301 borrador";
-constexpr long kMostAnnexRows = 500;
 
 std::string TextAt(const PageRecord& record, std::string_view name) {
   for (const auto& [field, value] : record.fields) {
     if (field == name) return value;
   }
   return {};
-}
-
-// The annex cells are named "f" + table + row + "c" + column; the table here
-// is always 1, so "f125c2" is row 25. Names are short (the check saw to it).
-long AnnexRowOf(std::string_view name) {
-  if (name.size() < 5 || name.substr(0, 2) != "f1" || name[name.size() - 2] != 'c') return 0;
-  const char column = name.back();
-  if (column < '1' || column > '3') return 0;
-  const std::string_view digits = name.substr(2, name.size() - 4);
-  if (digits.size() > 4) return 0;
-  long row = 0;
-  for (const char c : digits) {
-    if (c < '0' || c > '9') return 0;
-    row = row * 10 + (c - '0');
-  }
-  return row;
 }
 
 int FilledAnnexRows(const PageRecord& record) {

@@ -3,13 +3,14 @@
 #include <nlohmann/json.hpp>
 #include <unordered_set>
 
+#include "draft/annex_cell_name.h"
+
 namespace f7301 {
 namespace {
 
 using json = nlohmann::json;
 
 constexpr const char* kFormat = "Formulario7301 borrador";
-constexpr std::int64_t kMostAnnexRows = 500;
 // One count for the form's own rows, one per annex table.
 constexpr std::size_t kMostRowCounts = 16;
 
@@ -136,6 +137,7 @@ class SchemaReader {
   bool key(string_t& name) {
     if (m_place == Place::kFields) {
       if (!IsFieldName(name) || !m_fieldNames.insert(name).second) return false;
+      if (AnnexRowOf(name) > kMostAnnexRows) return false;  // no form has such a cell
     } else if (m_seen.count(Qualified(name)) != 0) {
       return false;  // a key given twice
     }

@@ -77,7 +77,7 @@ TEST(DraftDocumentTest, SummaryNamesTheTaxpayerAndCountsRowsHoldingAnything) {
   EXPECT_EQ(summary.annexRows, 2);  // row 1 complete, row 3 with gallons only
 
   Draft empty = SampleDraft();
-  empty.page = R"({"filas":[0,3],"campos":{"f11c1":"","f1c1":"x","f1600c1":"x"}})";
+  empty.page = R"({"filas":[0,3],"campos":{"f11c1":"","f1c1":"x","f1500c4":"x"}})";
   const DraftSummary none = Summarize(empty);
   EXPECT_EQ(none.nit, "");
   EXPECT_EQ(none.annexRows, 0);
@@ -144,6 +144,13 @@ TEST(DraftDocumentTest, EveryFileGoesThroughOneSchemaCheck) {
        DraftProblem::kDamaged},
       {"rows nested", Replaced(good, "[0,4]", "[0,[4]]"), DraftProblem::kDamaged},
       {"rows empty", Replaced(good, "[0,4]", "[]"), DraftProblem::kDamaged},
+      {"17 row counts", Replaced(good, "[0,4]", "[0,4" + Repeated(",0", 15) + "]"),
+       DraftProblem::kDamaged},
+      {"annex cell past row 500",
+       Replaced(good, "\"c2\":\"19\"", "\"f1501c1\":\"x\",\"c2\":\"19\""), DraftProblem::kDamaged},
+      {"annex cell of row 10,000",
+       Replaced(good, "\"c2\":\"19\"", "\"f110000c3\":\"x\",\"c2\":\"19\""),
+       DraftProblem::kDamaged},
       {"source file too long",
        Replaced(good, "\"archivo\":\"", "\"archivo\":\"" + std::string(kMostDraftPathBytes, 'a')),
        DraftProblem::kDamaged},
