@@ -632,6 +632,22 @@ function recalculaborrador() {
   }
 }
 
+// The program keeps at most this many row counts in a draft: one for the
+// form's own rows and one per annex table.
+var MAXCUENTASFILAS = 16;
+
+// True when `filas` are row counts this form could have written: a list of
+// whole numbers, none beyond what its table holds. Anything else comes from
+// no form of this program, and nothing of it is put back.
+function filasposibles(filas) {
+  if (!Array.isArray(filas) || filas.length > MAXCUENTASFILAS) return false;
+  for (var k = 0; k < filas.length; k++) {
+    var tope = k >= 1 && k <= ANEXOS ? VMAXANEXOS[k] : VMAXANEXOS[ANEXOS];
+    if (!Number.isInteger(filas[k]) || filas[k] < 0 || filas[k] > tope) return false;
+  }
+  return true;
+}
+
 // Puts a draft back on the form just loaded: rows added as needed, every
 // field as it was left and the computed boxes computed again from them. The
 // field that had the caret gets its value back after the computation, as a
@@ -640,6 +656,7 @@ function recalculaborrador() {
 function restauraborrador(borrador) {
   if (!borrador || !borrador.campos) return false;
   var filas = borrador.filas || [];
+  if (!filasposibles(filas)) return false;
   for (var k = 1; k <= ANEXOS; k++) completafilas(k, Number(filas[k]));
   var campos = borrador.campos;
   for (var nombre in campos) {

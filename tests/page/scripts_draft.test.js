@@ -128,6 +128,19 @@ describe('putting a draft back', () => {
     }));
 });
 
+test('row counts no form of the program writes put nothing back', () =>
+  onForm(env, async (form) => {
+    const record = await takeRecord(form);
+    record.campos.c2 = '19';
+    const before = await allValues(form);
+    for (const filas of [[0, 501], [0, 4, ...Array(15).fill(0)], [0, -1], [0, 2.5], [0, '3'], [0, 3, 501], {}]) {
+      assert.equal(await restore(form, { ...record, filas }), false, JSON.stringify(filas));
+      assert.deepEqual(await allValues(form), before, JSON.stringify(filas));
+    }
+    assert.equal(await restore(form, { ...record, filas: [0, 500, ...Array(14).fill(0)] }), true);
+    assert.equal(await form.page.evaluate(() => ANEXO[1]), 500);
+  }));
+
 test('a page without the form gives no record to put back', async () => {
   const form = await openForm(env);
   assert.equal(await form.page.evaluate(() => restauraborrador(null)), false);
