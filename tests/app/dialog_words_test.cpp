@@ -7,7 +7,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -24,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "app/main_frame.h"
 #include "app/modal_prompts.h"
@@ -36,23 +36,23 @@ namespace {
 // Words of Qt's English texts that have no place in a Spanish dialog. Matched
 // as whole words with their capitals, so the design's own "Seleccione un
 // folder" and Spanish words such as "No" and "Color" are not taken for them.
-const QStringList kEnglishWords = {
-    "Pages",       "Page",      "Folder",    "Folders", "Off",        "On",       "Cancel",
-    "OK",          "File",      "Files",     "Print",   "Printer",    "Double",   "Sided",
-    "Open",        "Save",      "Name",      "Size",    "Type",       "Date",     "Modified",
-    "Look",        "Directory", "Back",      "Forward", "Parent",     "Create",   "New",
-    "View",        "Detail",    "List",      "Options", "Properties", "Copies",   "Collate",
-    "Reverse",     "Grayscale", "Duplex",    "Long",    "Short",      "Setup",    "Paper",
-    "Orientation", "Portrait",  "Landscape", "Margins", "Range",      "All",      "Current",
-    "Selection",   "Yes",       "Close",     "Choose",  "Recent",     "Computer", "Location",
-    "Output",      "Even",      "Odd",       "Left",    "Right",      "Top",      "Bottom",
-    "Custom",      "Width",     "Height",    "Layout",  "Job",        "Settings", "Set",
-    "Show",        "Hidden",    "Delete",    "Rename",  "Drive",      "Source",   "Immediately",
-    "Hold",        "Billing",   "Priority",  "Banner",  "None",       "Scaling",  "Sheet",
-    "Copy",        "from",      "to",        "of",      "the",        "and",      "Jan",
-    "Feb",         "Apr",       "May",       "Jun",     "Jul",        "Aug",      "Sep",
-    "Oct",         "Nov",       "Dec",       "Mon",     "Tue",        "Wed",      "Thu",
-    "Fri",         "Sat",       "Sun"};
+const QStringList kEnglishWords =
+    QStringLiteral(
+        "Pages Page Folder Folders Off On Cancel OK File Files Print Printer Double Sided Open "
+        "Save "
+        "Name Size Type Date Modified Look Directory Back Forward Parent Create New View Detail "
+        "List "
+        "Options Properties Copies Collate Reverse Grayscale Duplex Long Short Setup Paper "
+        "Orientation "
+        "Portrait Landscape Margins Range All Current Selection Yes Close Choose Recent Computer "
+        "Location Output Even Odd Left Right Top Bottom Custom Width Height Layout Job Settings "
+        "Set Show "
+        "Hidden Delete Rename Drive Source Immediately Hold Billing Priority Banner None Scaling "
+        "Sheet "
+        "Copy from to of the and Jan Feb Apr May Jun Jul Aug Sep Oct Nov Dec Mon Tue Wed Thu Fri "
+        "Sat "
+        "Sun")
+        .split(QLatin1Char(' '));
 
 // Everything a user can read in `dialog` and in the widgets inside it.
 QStringList VisibleTexts(QWidget& dialog) {
@@ -169,26 +169,13 @@ class DialogWordsTest : public QObject {
       texts = VisibleTexts(d);
       KeepPicture(d, QStringLiteral("file-%1").arg(which));
     });
-    switch (which) {
-      case 0:
-        AskDeclarationFile(&Frame(), folder, QStringLiteral("Buscar Archivo"));
-        break;
-      case 1:
-        AskAnnexImportFile(&Frame(), folder);
-        break;
-      case 2:
-        AskAnnexExportFile(&Frame(), csv);
-        break;
-      case 3:
-        AskRegisterExportFile(&Frame(), csv);
-        break;
-      default:
-        AskFolder(&Frame(), folder);
-        break;
-    }
+    const std::function<void()> open[] = {
+        [&] { AskDeclarationFile(&Frame(), folder, QStringLiteral("Buscar Archivo")); },
+        [&] { AskAnnexImportFile(&Frame(), folder); }, [&] { AskAnnexExportFile(&Frame(), csv); },
+        [&] { AskRegisterExportFile(&Frame(), csv); }, [&] { AskFolder(&Frame(), folder); }};
+    open[which]();
     QVERIFY(catcher.caught());
     QVERIFY2(Foreign(texts).isEmpty(), qPrintable(Foreign(texts).join(QStringLiteral(" | "))));
-    if (qEnvironmentVariableIsSet("F7301_DIALOG_SHOTS")) qInfo() << texts;
     if (which != 4) {
       QCOMPARE(date,
                QLocale(QLocale::Spanish).toString(m_modified, QStringLiteral("d MMM yyyy H:mm")));
