@@ -7,9 +7,18 @@ namespace {
 
 constexpr char kTextMark = '\'';
 
+bool IsBlankOrControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte == ' ' || byte < 0x20 || byte == 0x7F;
+}
+
+// Spreadsheets skip blanks and control characters in front of a formula.
 bool StartsAsFormula(std::string_view value) {
-  return !value.empty() &&
-         std::string_view("=+-@\t\r").find(value.front()) != std::string_view::npos;
+  if (!value.empty() && std::string_view("\t\r").find(value.front()) != std::string_view::npos) {
+    return true;
+  }
+  while (!value.empty() && IsBlankOrControl(value.front())) value.remove_prefix(1);
+  return !value.empty() && std::string_view("=+-@").find(value.front()) != std::string_view::npos;
 }
 
 // Blanks and tabs at the edges are what readers trim from unquoted cells.

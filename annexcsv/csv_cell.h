@@ -1,6 +1,7 @@
 #pragma once
 // One text cell of a CSV file that people open in a spreadsheet. A cell that
-// begins as a formula does (=, +, -, @, a tab or a carriage return) would be
+// begins as a formula does (=, +, -, @, a tab or a carriage return, also
+// after blanks or control characters) would be
 // run by the spreadsheet when the file is opened; it is written as text
 // instead, with the apostrophe that spreadsheets take as the mark of a text,
 // as OWASP's advice on CSV injection says.

@@ -125,6 +125,23 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+std::string WithReplacementCharacters(std::string_view text) {
+  if (IsValidUtf8(text)) return std::string(text);
+  std::string out;
+  out.reserve(text.size() + 8);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = pos;
+    char32_t cp = 0;
+    if (NextCodePoint(text, pos, cp)) {
+      out.append(text.substr(start, pos - start));
+    } else {
+      out += "\xEF\xBF\xBD";
+    }
+  }
+  return out;
+}
+
 std::string Cp1252ToUtf8(std::string_view cp1252) {
   std::string out;
   out.reserve(cp1252.size() + cp1252.size() / 8);

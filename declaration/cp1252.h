@@ -31,4 +31,8 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 // True when `text` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view text);
 
+// `text` with each byte that does not begin a well-formed UTF-8 character
+// as U+FFFD: a file name shown or exported as text.
+std::string WithReplacementCharacters(std::string_view text);
+
 }  // namespace f7301

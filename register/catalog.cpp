@@ -1,6 +1,7 @@
 #include "register/catalog.h"
 
 #include <memory>
+#include <set>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -16,15 +17,32 @@ struct Candidate {
   FoundFile found;
   LinkPolicy links = LinkPolicy::kRefuse;
   CachedReading reading;
-  bool known = false;  // the reading came from the index, or needs none
+  bool known = false;     // the reading came from the index, or needs none
+  bool bytesRead = true;  // the reading judged the file's bytes: it may be kept
+};
+
+// One file reached by several paths (a link to a listed folder, a hard link,
+// a folder under two listed folders) is one filing, listed once: under the
+// first path met.
+class SeenFiles {
+ public:
+  bool FirstTime(const FoundFile& f) {
+    if (!m_paths.insert(f.file.native()).second) return false;
+    if (f.identity.kind == FileKind::kMissing) return true;
+    return m_files.insert({f.identity.device, f.identity.inode}).second;
+  }
+
+ private:
+  std::unordered_set<std::string> m_paths;
+  std::set<std::pair<std::uint64_t, std::uint64_t>> m_files;
 };
 
 std::vector<Candidate> Candidates(const CatalogRequest& request, ScanResult& scan) {
   std::vector<Candidate> candidates;
-  std::unordered_set<std::string> seen;
+  SeenFiles seen;
   for (FoundFile& f : scan.files) {
     f.file = f.file.lexically_normal();
-    if (!seen.insert(f.file.native()).second) continue;
+    if (!seen.FirstTime(f)) continue;
     Candidate c;
     c.found = std::move(f);
     candidates.push_back(std::move(c));
@@ -34,7 +52,7 @@ std::vector<Candidate> Candidates(const CatalogRequest& request, ScanResult& sca
     const FileIdentity identity = IdentityOf(file, LinkPolicy::kFollow);
     // A file opened or written since, and gone now, leaves the list.
     if (identity.kind == FileKind::kMissing) continue;
-    if (!seen.insert(file.native()).second) continue;
+    if (!seen.FirstTime({file, identity})) continue;
     Candidate c;
     c.found = {file, identity};
     c.links = LinkPolicy::kFollow;
@@ -84,6 +102,7 @@ class Readers {
       Candidate& c = *m_work[i];
       SummaryResult result = ReadDeclarationSummary(c.found.file, c.links);
       c.reading = {c.found.identity, std::move(result.summary), std::move(result.reason)};
+      c.bytesRead = result.bytesRead;
       c.known = true;
       const std::size_t done = m_done.fetch_add(1) + 1;
       if (progress && *progress) (*progress)(done, m_work.size());
@@ -150,9 +169,11 @@ CatalogResult BuildCatalog(
 
   std::vector<std::pair<fs::path, CachedReading>> readings;
   for (const Candidate* c : work) {
-    if (c->known) readings.emplace_back(c->found.file, c->reading);
+    if (c->known) ++result.filesRead;
+    // A file that could not be read is looked at again next time: its
+    // permissions may be given back without a change to the file.
+    if (c->known && c->bytesRead) readings.emplace_back(c->found.file, c->reading);
   }
-  result.filesRead = readings.size();
   result.filesFromCache = candidates.size() - work.size();
   if (cache) {
     const std::vector<std::string> gone =
@@ -167,7 +188,12 @@ CatalogResult BuildCatalog(
     found.push_back({c.found.file, c.found.identity.mtimeNs, std::move(c.reading.summary),
                      std::move(c.reading.reason)});
   }
-  result.rows = BuildRegisterRows(found);
+  result.complete = scan.complete();
+  RowOptions options;
+  options.missingMonths = result.complete;
+  options.currentYear = request.currentYear;
+  options.currentMonth = request.currentMonth;
+  result.rows = BuildRegisterRows(found, options);
   result.cancelled = scan.cancelled || cancel.load();
   return result;
 }

@@ -22,7 +22,8 @@ struct CatalogRequest {
   std::vector<std::filesystem::path> extraFiles;
   std::filesystem::path cacheDir;  // empty: no index, every file is read
   ScanLimits limits;
-  unsigned readers = 2;  // threads that read files (the caller's counts as one)
+  unsigned readers = 2;                   // threads that read files (the caller's counts as one)
+  int currentYear = 0, currentMonth = 0;  // today's month; 0: from the clock
 };
 
 struct CatalogResult {
@@ -32,6 +33,9 @@ struct CatalogResult {
   std::vector<std::string> folderProblems;
   std::string cacheProblem;  // why no index was used; empty when it was
   bool cancelled = false;
+  // Every folder was walked to its end; when not, no month is listed as
+  // missing, as its declaration may be in what was not walked.
+  bool complete = true;
   std::size_t filesFound = 0;      // files named as declarations, and extra files
   std::size_t filesRead = 0;       // read this time (new or changed)
   std::size_t filesFromCache = 0;  // unchanged since the index kept them

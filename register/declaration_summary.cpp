@@ -6,6 +6,7 @@
 #include "formpage/field_model.h"
 #include "formpage/page_builders.h"
 #include "formpage/stored_boxes.h"
+#include "register/content_digest.h"
 #include "register/file_identity.h"
 #include "xmlstore/xml_reader.h"
 
@@ -22,7 +23,10 @@ constexpr const char* kNoPeriod = "El periodo declarado no puede leerse.";
 constexpr const char* kTooLarge = "Es demasiado grande para ser una declaración.";
 constexpr const char* kCannotRead = "No pudo leerse: verifique que tenga permisos de lectura.";
 
-SummaryResult Refused(std::string reason) { return {std::nullopt, std::move(reason)}; }
+SummaryResult Refused(std::string reason) { return {std::nullopt, std::move(reason), true}; }
+
+// A failure to get at the bytes, not a judgement of them.
+SummaryResult NotRead(std::string reason) { return {std::nullopt, std::move(reason), false}; }
 
 // Windows-1252 to the UTF-8 shown, one line, bounded.
 std::string Shown(std::string_view cp1252) {
@@ -118,9 +122,13 @@ SummaryResult SummaryOfStore(const CFieldList& store) {
   if (rectifies != "0") summary.rectifies = Shown(rectifies);
   summary.totalToPay = Shown(BoxText(boxes, kTotalToPayBox));
   summary.annexRows = boxes.AnnexRows();
+  for (int p = 0; p < kProductRowCount; ++p) {
+    summary.openings[p] = Shown(BoxText(boxes, kFirstGridBox + kGridColumnCount * p));
+    summary.closings[p] = Shown(BoxText(boxes, kFirstGridBox + 7 + kGridColumnCount * p));
+  }
   if (const CFieldNode* date = GenerationBox(store))
     summary.generated = GenerationDate(date->value());
-  return {summary, ""};
+  return {summary, "", true};
 }
 
 }  // namespace
@@ -136,22 +144,25 @@ SummaryResult SummaryOfSealedText(std::string_view text) {
 
 SummaryResult ReadDeclarationSummary(const std::filesystem::path& file, LinkPolicy links) {
   const FileIdentity identity = IdentityOf(file, links);
-  if (identity.kind != FileKind::kRegular) return Refused(KindReason(identity.kind));
+  if (identity.kind != FileKind::kRegular) return NotRead(KindReason(identity.kind));
   if (static_cast<std::uintmax_t>(identity.size) > kMaxDeclarationFileSize) {
-    return Refused(kTooLarge);
+    return NotRead(kTooLarge);
   }
   std::string text;
   switch (ReadWholeFile(file, text, links)) {
-    case ReadStatus::kRead:
-      return SummaryOfSealedText(text);
+    case ReadStatus::kRead: {
+      SummaryResult result = SummaryOfSealedText(text);
+      if (result.summary) result.summary->digest = ContentDigest(text);
+      return result;
+    }
     case ReadStatus::kTooLarge:
-      return Refused(kTooLarge);
+      return NotRead(kTooLarge);
     case ReadStatus::kCannotRead:
       break;
   }
   // Between the look and the open it may have become something else.
   const FileKind now = IdentityOf(file, links).kind;
-  return Refused(now == FileKind::kRegular ? kCannotRead : KindReason(now));
+  return NotRead(now == FileKind::kRegular ? kCannotRead : KindReason(now));
 }
 
 }  // namespace f7301

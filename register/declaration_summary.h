@@ -2,12 +2,14 @@
 // What the register shows of one declaration file, read as Consultar reads
 // it: the whole-file reader and its limits, the seal, the XML reader, the
 // form check and the read-only page; any failure gives the reason instead.
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "declaration/whole_file.h"
+#include "formpage/field_model.h"
 
 namespace f7301 {
 
@@ -22,6 +24,10 @@ struct DeclarationSummary {
   std::string totalToPay;   // box 1621 as stored
   int annexRows = 0;
   std::string generated;  // date of generation, dd/mm/aaaa; empty when not of that shape
+  // Each product's opening (box 6 + 8p) and closing (box 13 + 8p) balance as
+  // stored: a month is checked against the month before with them.
+  std::array<std::string, kProductRowCount> openings, closings;
+  std::string digest;  // ContentDigest of the file's bytes; empty from a text alone
   bool operator==(const DeclarationSummary&) const = default;
 };
 
@@ -30,6 +36,10 @@ inline constexpr std::size_t kMaxSummaryTextLength = 200;
 struct SummaryResult {
   std::optional<DeclarationSummary> summary;
   std::string reason;  // why there is no summary (Spanish, for the user)
+  // The file's bytes were read and judged. When not (no permission, gone,
+  // too large, not a regular file) the reading says nothing of the bytes
+  // and must not be kept: the file is looked at again next time.
+  bool bytesRead = true;
 };
 
 // `links` kRefuse for files found in folders, kFollow for a file the user opened.

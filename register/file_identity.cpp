@@ -69,6 +69,8 @@ FileIdentity IdentityOf(const std::filesystem::path& path, LinkPolicy links) {
   identity.size = static_cast<std::int64_t>(info.st_size);
   identity.mtimeNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
                      static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+  identity.ctimeNs = static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1000000000 +
+                     static_cast<std::int64_t>(info.st_ctim.tv_nsec);
   identity.inode = static_cast<std::uint64_t>(info.st_ino);
   identity.device = static_cast<std::uint64_t>(info.st_dev);
 #endif

@@ -11,14 +11,16 @@ namespace f7301 {
 
 enum class FileKind { kRegular, kDirectory, kSymlink, kFifo, kDevice, kSocket, kOther, kMissing };
 
-// Size, modification time and inode tell whether a file changed since it
-// was read.
+// Whether a file changed since it was read. The change time is among them:
+// a file rewritten with its size kept and its modification time set back
+// (touch -m -d) still gets a new one, and so does a change of permissions.
 struct FileIdentity {
   FileKind kind = FileKind::kMissing;
   std::int64_t size = 0;
   std::int64_t mtimeNs = 0;
   std::uint64_t inode = 0;
   std::uint64_t device = 0;
+  std::int64_t ctimeNs = 0;
   bool operator==(const FileIdentity&) const = default;
 };
 

@@ -14,6 +14,8 @@ std::string_view FilingStateText(FilingState state) {
       return "Alterada o ilegible";
     case FilingState::kSinDeclaracion:
       return "Sin declaración";
+    case FilingState::kCopia:
+      return "Copia";
   }
   return "";
 }

@@ -10,6 +10,7 @@ enum class FilingState {
   kDuplicada,       // another filing of the same NIT and period, that nothing rectifies
   kAlterada,        // a file so named that does not read as a declaration
   kSinDeclaracion,  // a month with no declaration between the taxpayer's first and latest
+  kCopia,           // the same bytes as a declaration listed before it: not another filing
 };
 
 // The text the register shows and exports.

@@ -29,14 +29,18 @@ class FolderWalk {
   // One chosen folder; false when the whole scan must stop.
   bool Walk(const fs::path& root) {
     m_unreadable = 0;
+    m_entries = 0;
+    m_root = &root;
     std::error_code error;
     // The chosen folder itself may be reached through a link: the user named it.
     if (!fs::is_directory(root, error)) {
       m_result.problems.push_back("No se encontró la carpeta " + PathToUtf8(root) + ".");
+      m_result.folderMissed = true;
       return true;
     }
-    const bool go = Read(root, 0, true);
+    const bool go = Read(root, 0, true) != Stop::kScan;
     if (m_unreadable > 0) {
+      m_result.folderMissed = true;
       m_result.problems.push_back(
           "En la carpeta " + PathToUtf8(root) + ", " + WithThousands(m_unreadable) +
           (m_unreadable == 1 ? " carpeta no pudo leerse." : " carpetas no pudieron leerse."));
@@ -45,16 +49,19 @@ class FolderWalk {
   }
 
  private:
-  bool Read(const fs::path& folder, int depth, bool isRoot) {
+  enum class Stop { kNo, kFolder, kScan };
+
+  Stop Read(const fs::path& folder, int depth, bool isRoot) {
     std::error_code error;
     fs::directory_iterator it(folder, fs::directory_options::none, error);
     if (error) {
       if (isRoot) {
+        m_result.folderMissed = true;
         m_result.problems.push_back("No pudo leerse la carpeta " + PathToUtf8(folder) + ".");
       } else {
         ++m_unreadable;
       }
-      return true;
+      return Stop::kNo;
     }
     std::vector<fs::path> subfolders;
     for (; it != fs::directory_iterator(); it.increment(error)) {
@@ -62,7 +69,7 @@ class FolderWalk {
         ++m_unreadable;
         break;
       }
-      if (!Count()) return false;
+      if (const Stop stop = Count(); stop != Stop::kNo) return stop;
       const fs::directory_entry& entry = *it;
       const std::string name = PathToUtf8(entry.path().filename());
       if (IsDeclarationFileName(name)) {
@@ -76,32 +83,35 @@ class FolderWalk {
       }
     }
     for (const fs::path& sub : subfolders) {
-      if (!Read(sub, depth + 1, false)) return false;
+      if (const Stop stop = Read(sub, depth + 1, false); stop != Stop::kNo) return stop;
     }
-    return true;
+    return Stop::kNo;
   }
 
-  bool Count() {
+  Stop Count() {
     if (m_cancel.load(std::memory_order_relaxed)) {
       m_result.cancelled = true;
-      return false;
+      return Stop::kScan;
     }
-    if (++m_result.entries > m_limits.maxEntries) {
+    ++m_result.entries;
+    if (++m_entries > m_limits.maxEntries) {
       m_result.stoppedAtLimit = true;
       m_result.problems.push_back(
-          "La búsqueda se detuvo: las carpetas del registro tienen más de " +
+          "La búsqueda se detuvo en la carpeta " + PathToUtf8(*m_root) + ": tiene más de " +
           WithThousands(m_limits.maxEntries) +
-          " entradas. Quite las carpetas muy grandes y agregue las que guardan sus "
+          " entradas. Quítela del registro y agregue las carpetas que guardan sus "
           "declaraciones.");
-      return false;
+      return Stop::kFolder;
     }
-    return true;
+    return Stop::kNo;
   }
 
   ScanResult& m_result;
   const std::atomic<bool>& m_cancel;
   const ScanLimits& m_limits;
+  const fs::path* m_root = nullptr;
   std::size_t m_unreadable = 0;
+  std::size_t m_entries = 0;  // below the chosen folder being walked
 };
 
 }  // namespace

@@ -15,7 +15,9 @@ namespace f7301 {
 struct ScanLimits {
   // Folders read below each chosen folder: <folder>/1/2/3/4/RTQ-... is found.
   int maxDepth = 4;
-  // Entries of all folders together; past it the scan stops, with a message.
+  // Entries below each chosen folder; past it the walk of that folder stops,
+  // with a message, and the next folder is walked all the same: a flood of
+  // files in one folder does not hide the declarations of the others.
   std::size_t maxEntries = 100000;
 };
 
@@ -30,7 +32,10 @@ struct ScanResult {
   std::size_t entries = 0;            // directory entries seen
   bool cancelled = false;
   bool stoppedAtLimit = false;
-  bool complete() const { return !cancelled && !stoppedAtLimit; }
+  // A chosen folder, or a folder below one, that is gone or could not be read.
+  bool folderMissed = false;
+  // Every folder was walked to its end: what is not found is not there.
+  bool complete() const { return !cancelled && !stoppedAtLimit && !folderMissed; }
 };
 
 // Hidden folders (names starting with ".") are not entered: they hold

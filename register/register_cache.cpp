@@ -2,8 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 #include <system_error>
 
 #if !defined(_WIN32)
@@ -13,6 +15,7 @@
 #endif
 
 #include "declaration/declaration_paths.h"
+#include "register/content_digest.h"
 
 namespace f7301 {
 namespace {
@@ -28,7 +31,12 @@ constexpr const char* kSchema =
     " path BLOB PRIMARY KEY, size INTEGER NOT NULL, mtime_ns INTEGER NOT NULL,"
     " inode INTEGER NOT NULL, device INTEGER NOT NULL, readable INTEGER NOT NULL,"
     " nit TEXT, name TEXT, year INTEGER, month INTEGER, form_number TEXT, rectifies TEXT,"
-    " total_to_pay TEXT, annex_rows INTEGER, generated TEXT, reason TEXT) WITHOUT ROWID;";
+    " total_to_pay TEXT, annex_rows INTEGER, generated TEXT, reason TEXT,"
+    " ctime_ns INTEGER NOT NULL, balances TEXT, digest TEXT) WITHOUT ROWID;";
+
+// The 13 opening then the 13 closing balances in one text, a line feed
+// between them: the texts kept hold no control characters.
+constexpr char kBalanceSeparator = '\n';
 
 class Statement {
  public:
@@ -176,14 +184,43 @@ void BindText(sqlite3_stmt* s, int index, const std::string& text) {
   sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
+std::string JoinedBalances(const DeclarationSummary& d) {
+  std::string text;
+  for (const auto* balances : {&d.openings, &d.closings}) {
+    for (const std::string& balance : *balances) {
+      if (!text.empty()) text += kBalanceSeparator;
+      text += balance;
+    }
+  }
+  return text;
+}
+
+bool SplitBalances(std::string_view text, DeclarationSummary& d) {
+  std::size_t at = 0;
+  for (auto* balances : {&d.openings, &d.closings}) {
+    for (std::string& balance : *balances) {
+      if (at > text.size()) return false;
+      const std::size_t end = std::min(text.find(kBalanceSeparator, at), text.size());
+      balance = text.substr(at, end - at);
+      at = end + 1;
+    }
+  }
+  return at == text.size() + 1;
+}
+
 bool Sensible(const DeclarationSummary& s) {
   const std::size_t longest = 4 * kMaxSummaryTextLength;
   for (const std::string* text :
        {&s.nit, &s.name, &s.formNumber, &s.rectifies, &s.totalToPay, &s.generated}) {
     if (text->size() > longest) return false;
   }
-  return s.year >= 1 && s.year <= 9999 && s.month >= 1 && s.month <= 12 && s.annexRows >= 0 &&
-         s.annexRows <= 500;
+  for (const auto* balances : {&s.openings, &s.closings}) {
+    for (const std::string& balance : *balances) {
+      if (balance.size() > longest) return false;
+    }
+  }
+  return IsContentDigest(s.digest) && s.year >= 1 && s.year <= 9999 && s.month >= 1 &&
+         s.month <= 12 && s.annexRows >= 0 && s.annexRows <= 500;
 }
 
 std::optional<CachedReading> ReadingOf(sqlite3_stmt* s) {
@@ -193,6 +230,7 @@ std::optional<CachedReading> ReadingOf(sqlite3_stmt* s) {
   r.identity.mtimeNs = sqlite3_column_int64(s, 2);
   r.identity.inode = static_cast<std::uint64_t>(sqlite3_column_int64(s, 3));
   r.identity.device = static_cast<std::uint64_t>(sqlite3_column_int64(s, 4));
+  r.identity.ctimeNs = sqlite3_column_int64(s, 16);
   if (sqlite3_column_int(s, 5) == 0) {
     r.reason = ColumnText(s, 15);
     if (r.reason.empty()) return std::nullopt;
@@ -208,7 +246,8 @@ std::optional<CachedReading> ReadingOf(sqlite3_stmt* s) {
   d.totalToPay = ColumnText(s, 12);
   d.annexRows = sqlite3_column_int(s, 13);
   d.generated = ColumnText(s, 14);
-  if (!Sensible(d)) return std::nullopt;
+  d.digest = ColumnText(s, 18);
+  if (!SplitBalances(ColumnText(s, 17), d) || !Sensible(d)) return std::nullopt;
   r.summary = std::move(d);
   return r;
 }
@@ -232,8 +271,11 @@ void BindReading(sqlite3_stmt* s, const fs::path& path, const CachedReading& r) 
     BindText(s, 13, d.totalToPay);
     sqlite3_bind_int(s, 14, d.annexRows);
     BindText(s, 15, d.generated);
+    BindText(s, 18, JoinedBalances(d));
+    BindText(s, 19, d.digest);
   }
   BindText(s, 16, r.reason);
+  sqlite3_bind_int64(s, 17, r.identity.ctimeNs);
 }
 
 }  // namespace
@@ -256,7 +298,8 @@ std::unordered_map<std::string, CachedReading> CRegisterCache::LoadAll() {
   std::unordered_map<std::string, CachedReading> readings;
   Statement s(m_db,
               "SELECT path, size, mtime_ns, inode, device, readable, nit, name, year, month,"
-              " form_number, rectifies, total_to_pay, annex_rows, generated, reason FROM readings");
+              " form_number, rectifies, total_to_pay, annex_rows, generated, reason, ctime_ns,"
+              " balances, digest FROM readings");
   if (!s) return readings;
   while (sqlite3_step(s.get()) == SQLITE_ROW) {
     std::optional<CachedReading> reading = ReadingOf(s.get());
@@ -272,7 +315,8 @@ bool CRegisterCache::Update(const std::vector<std::pair<fs::path, CachedReading>
                             const std::vector<std::string>& gone) {
   if (readings.empty() && gone.empty()) return true;
   if (!Exec(m_db, "BEGIN IMMEDIATE")) return false;
-  Statement put(m_db, "INSERT OR REPLACE INTO readings VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+  Statement put(m_db,
+                "INSERT OR REPLACE INTO readings VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
   Statement forget(m_db, "DELETE FROM readings WHERE path = ?");
   bool ok = put && forget;
   for (std::size_t i = 0; ok && i < readings.size(); ++i) {

@@ -20,7 +20,7 @@ namespace f7301 {
 
 // Bumped whenever what is stored, or how a file is read, changes: an index
 // of another layout is then made again.
-inline constexpr int kRegisterCacheVersion = 1;
+inline constexpr int kRegisterCacheVersion = 2;
 inline constexpr const char* kRegisterCacheFileName = "registro.sqlite";
 
 // The reading of one file, valid while the file keeps its identity.
@@ -47,6 +47,8 @@ class CRegisterCache {
 
   // In one transaction: keeps `readings` (replacing what was kept for those
   // paths) and forgets `gone`. False when the index could not be written.
+  // Only readings of a file's bytes belong here: a file that could not be
+  // read is looked at again at every scan.
   bool Update(const std::vector<std::pair<std::filesystem::path, CachedReading>>& readings,
               const std::vector<std::string>& gone);
 

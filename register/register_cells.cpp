@@ -1,5 +1,6 @@
 #include "register/register_cells.h"
 
+#include "declaration/cp1252.h"
 #include "declaration/declaration_paths.h"
 
 namespace f7301 {
@@ -30,6 +31,7 @@ std::string SummaryText(const DeclarationSummary& s, RegisterColumn column) {
     case RegisterColumn::Generada:
       return s.generated;
     case RegisterColumn::Estado:
+    case RegisterColumn::Avisos:
     case RegisterColumn::Archivo:
       break;
   }
@@ -40,8 +42,11 @@ std::string SummaryText(const DeclarationSummary& s, RegisterColumn column) {
 
 std::string RegisterCellText(const RegisterRow& row, RegisterColumn column) {
   if (column == RegisterColumn::Estado) return std::string(FilingStateText(row.state));
+  if (column == RegisterColumn::Avisos) return row.avisos;
   if (column == RegisterColumn::Archivo) {
-    return row.state == FilingState::kSinDeclaracion ? std::string() : PathToUtf8(row.file);
+    return row.state == FilingState::kSinDeclaracion
+               ? std::string()
+               : WithReplacementCharacters(PathToUtf8(row.file));
   }
   if (row.state == FilingState::kAlterada) return {};
   if (row.state == FilingState::kSinDeclaracion && !NamesTheMonth(column)) return {};

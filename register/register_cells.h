@@ -18,14 +18,15 @@ enum class RegisterColumn {
   RenglonesAnexo,
   Generada,
   Estado,
+  Avisos,
   Archivo,
 };
-inline constexpr int kRegisterColumnCount = 10;
+inline constexpr int kRegisterColumnCount = 11;
 
 // UTF-8. Every row names its state, and every row but a missing month its
-// file's path. A file that does not read shows nothing else; a missing month
-// only the taxpayer and the period. The total is as stored, with a decimal
-// point.
+// file's path (bytes of the name that are not UTF-8 as U+FFFD). A file that does not read shows
+// nothing else; a missing month only the taxpayer and the period. The total is as stored, with a
+// decimal point.
 std::string RegisterCellText(const RegisterRow& row, RegisterColumn column);
 
 }  // namespace f7301

@@ -13,7 +13,7 @@ constexpr char kSeparator = ';';
 
 constexpr std::string_view kHeader =
     "\xEF\xBB\xBFNIT;Nombre;Periodo;Formulario;Rectifica;Total a pagar;Renglones del anexo;"
-    "Generada;Estado;Archivo\r\n";
+    "Generada;Estado;Avisos;Archivo\r\n";
 
 // A cell as the list shows it, but for the total: written with the decimal
 // comma a Spanish spreadsheet reads as a number ("1500,25").

@@ -1,109 +1,169 @@
 #include "register/register_rows.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <set>
 #include <string_view>
 #include <tuple>
-#include <unordered_map>
+
+#include "register/filing.h"
+#include "register/filing_avisos.h"
+#include "register/rectification_links.h"
 
 namespace f7301 {
 namespace {
 
-constexpr std::string_view kFormPrefix = "7301";
-
-struct Filing {
-  const FoundDeclaration* found;
-  const DeclarationSummary* summary;
-  const Filing* rectified = nullptr;  // the declaration this one rectifies
-  bool isRectified = false;
-  std::size_t depth = 0;  // rectifications between it and its original
-};
+constexpr int kFirstPossibleYear = 2000;
+constexpr int kMissingMonthsBack = 120;
 
 bool NitBefore(const std::string& a, const std::string& b) {
   return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-int PeriodKey(int year, int month) { return year * 12 + (month - 1); }
-int PeriodKey(const DeclarationSummary& s) { return PeriodKey(s.year, s.month); }
+RowOptions WithToday(RowOptions options) {
+  if (options.currentYear != 0) return options;
+  const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+  const std::chrono::year_month_day date{today};
+  options.currentYear = static_cast<int>(date.year());
+  options.currentMonth = static_cast<int>(static_cast<unsigned>(date.month()));
+  return options;
+}
 
-// One taxpayer's declarations: links of box 1619, then depths.
-void LinkRectifications(std::vector<Filing*>& filings) {
-  std::unordered_multimap<std::string_view, Filing*> byNumber;
-  for (Filing* f : filings) byNumber.emplace(f->summary->formNumber, f);
-  for (Filing* f : filings) {
-    const std::string_view link = f->summary->rectifies;
-    if (!link.starts_with(kFormPrefix)) continue;
-    const std::string_view number = link.substr(kFormPrefix.size());
-    if (number == f->summary->formNumber) continue;
-    const auto [first, last] = byNumber.equal_range(number);
-    for (auto it = first; it != last; ++it) {
-      it->second->isRectified = true;
-      if (!f->rectified) f->rectified = it->second;
-    }
-  }
-  // A loop of crafted links is cut at the taxpayer's count of declarations.
-  for (Filing* f : filings) {
-    for (const Filing* up = f->rectified; up && f->depth < filings.size(); up = up->rectified) {
-      ++f->depth;
-    }
-  }
+bool PossiblePeriod(const DeclarationSummary& s, const RowOptions& options) {
+  return PeriodKey(s) >= PeriodKey(kFirstPossibleYear, 1) &&
+         PeriodKey(s) <= PeriodKey(options.currentYear + 1, 12);
 }
 
 bool FilingBefore(const Filing* a, const Filing* b) {
-  const auto key = [](const Filing* f) {
-    return std::tie(f->depth, f->found->mtimeNs, f->found->file);
-  };
-  return key(a) < key(b);
+  return std::tie(a->depth, a->found->mtimeNs, a->found->file) <
+         std::tie(b->depth, b->found->mtimeNs, b->found->file);
+}
+
+// Of files with one NIT, form number and content, the oldest is the filing
+// and the others its copies. Returns the filings, copies left out.
+std::vector<Filing*> WithoutCopies(std::vector<Filing*>& taxpayer) {
+  std::map<std::pair<std::string_view, std::string_view>, std::vector<Filing*>> same;
+  std::vector<Filing*> filings;
+  for (Filing* f : taxpayer) {
+    if (f->summary->digest.empty()) {
+      filings.push_back(f);
+    } else {
+      same[{f->summary->formNumber, f->summary->digest}].push_back(f);
+    }
+  }
+  for (auto& [key, group] : same) {
+    std::sort(group.begin(), group.end(), GeneratedBefore);
+    group.front()->copies.assign(group.begin() + 1, group.end());
+    filings.push_back(group.front());
+  }
+  return filings;
 }
 
 RegisterRow RowOf(const Filing& f, FilingState state) {
-  return {state, *f.summary, f.found->file, f.found->mtimeNs, ""};
+  return {state, *f.summary, f.found->file, f.found->mtimeNs, "", ""};
 }
 
-// One taxpayer's rows in order, missing months included.
-void TaxpayerRows(std::vector<Filing*>& filings, std::vector<RegisterRow>& rows) {
-  LinkRectifications(filings);
-  std::map<int, std::vector<Filing*>> byPeriod;
-  for (Filing* f : filings) byPeriod[PeriodKey(*f->summary)].push_back(f);
-  const Filing* latest = byPeriod.rbegin()->second.back();
-  int expected = byPeriod.begin()->first;
-  for (auto& [period, group] : byPeriod) {
-    for (; expected < period; ++expected) {
-      RegisterRow missing;
-      missing.state = FilingState::kSinDeclaracion;
-      missing.summary.nit = latest->summary->nit;
-      missing.summary.name = latest->summary->name;
-      missing.summary.year = expected / 12;
-      missing.summary.month = expected % 12 + 1;
-      rows.push_back(std::move(missing));
+std::string Joined(const std::vector<std::string>& avisos) {
+  std::string text;
+  for (const std::string& aviso : avisos) {
+    if (aviso.empty()) continue;
+    if (!text.empty()) text += kAvisoSeparator;
+    text += aviso;
+  }
+  return text;
+}
+
+class TaxpayerRows {
+ public:
+  TaxpayerRows(std::vector<Filing*>& taxpayer, const RowOptions& options)
+      : m_filings(WithoutCopies(taxpayer)), m_options(options) {
+    LinkRectifications(m_filings);
+    for (Filing* f : m_filings) m_byPeriod[PeriodKey(*f->summary)].push_back(f);
+    for (auto& [period, group] : m_byPeriod) {
+      std::sort(group.begin(), group.end(), FilingBefore);
+      const auto inForce = std::find_if(group.rbegin(), group.rend(),
+                                        [](const Filing* f) { return !f->isRectified; });
+      m_inForce[period] = *inForce;  // there is one: the links run one way
     }
-    expected = period + 1;
-    std::sort(group.begin(), group.end(), FilingBefore);
-    const auto inForce =
-        std::find_if(group.rbegin(), group.rend(), [](const Filing* f) { return !f->isRectified; });
-    for (const Filing* f : group) {
-      const FilingState state = f->isRectified ? FilingState::kRectificada
-                                : inForce != group.rend() && f == *inForce
-                                    ? FilingState::kVigente
-                                    : FilingState::kDuplicada;
-      rows.push_back(RowOf(*f, state));
+    CheckBalances();
+  }
+
+  void Append(std::vector<RegisterRow>& rows) const {
+    const Filing* latest = m_byPeriod.rbegin()->second.back();
+    const int last = std::min(m_byPeriod.rbegin()->first,
+                              PeriodKey(m_options.currentYear, m_options.currentMonth));
+    int expected =
+        std::max(m_byPeriod.begin()->first, m_byPeriod.rbegin()->first - kMissingMonthsBack);
+    for (const auto& [period, group] : m_byPeriod) {
+      for (; m_options.missingMonths && expected < period && expected <= last; ++expected) {
+        rows.push_back(Missing(*latest, expected));
+      }
+      expected = std::max(expected, period + 1);
+      for (const Filing* f : group) {
+        const FilingState state = f->isRectified              ? FilingState::kRectificada
+                                  : f == m_inForce.at(period) ? FilingState::kVigente
+                                                              : FilingState::kDuplicada;
+        rows.push_back(RowOf(*f, state));
+        rows.back().avisos = Joined(f->avisos);
+        for (const Filing* copy : f->copies) {
+          rows.push_back(RowOf(*copy, FilingState::kCopia));
+          rows.back().avisos = Joined(copy->avisos);
+        }
+      }
     }
   }
-}
+
+ private:
+  void CheckBalances() {
+    for (const auto& [period, filing] : m_inForce) {
+      const auto before = m_inForce.find(period - 1);
+      if (before == m_inForce.end()) continue;
+      filing->avisos.push_back(BalanceAviso(*filing->summary, *before->second->summary));
+    }
+  }
+
+  static RegisterRow Missing(const Filing& latest, int period) {
+    RegisterRow missing;
+    missing.state = FilingState::kSinDeclaracion;
+    missing.summary.nit = latest.summary->nit;
+    missing.summary.name = latest.summary->name;
+    missing.summary.year = period / 12;
+    missing.summary.month = period % 12 + 1;
+    return missing;
+  }
+
+  std::vector<Filing*> m_filings;
+  const RowOptions& m_options;
+  std::map<int, std::vector<Filing*>> m_byPeriod;
+  std::map<int, Filing*> m_inForce;
+};
 
 }  // namespace
 
-std::vector<RegisterRow> BuildRegisterRows(const std::vector<FoundDeclaration>& found) {
+std::vector<RegisterRow> BuildRegisterRows(const std::vector<FoundDeclaration>& found,
+                                           const RowOptions& given) {
+  const RowOptions options = WithToday(given);
   std::vector<Filing> filings;
-  std::vector<const FoundDeclaration*> unread;
+  std::vector<RegisterRow> unread;
   filings.reserve(found.size());
   for (const FoundDeclaration& f : found) {
-    if (f.summary) {
-      filings.push_back({&f, &*f.summary});
+    if (!f.summary) {
+      unread.push_back({FilingState::kAlterada, {}, f.file, f.mtimeNs, f.reason, ""});
+    } else if (!PossiblePeriod(*f.summary, options)) {
+      unread.push_back(
+          {FilingState::kAlterada,
+           {},
+           f.file,
+           f.mtimeNs,
+           "El periodo " + PeriodText(f.summary->year, f.summary->month) + " no es posible.",
+           ""});
     } else {
-      unread.push_back(&f);
+      Filing& filing = filings.emplace_back();
+      filing.found = &f;
+      filing.summary = &*f.summary;
+      filing.avisos.push_back(FileNameAviso(f.file, *f.summary));
     }
   }
   std::map<std::string, std::vector<Filing*>, decltype(&NitBefore)> byNit(&NitBefore);
@@ -111,29 +171,46 @@ std::vector<RegisterRow> BuildRegisterRows(const std::vector<FoundDeclaration>& 
 
   std::vector<RegisterRow> rows;
   rows.reserve(found.size());
-  for (auto& [nit, taxpayer] : byNit) TaxpayerRows(taxpayer, rows);
+  for (auto& [nit, taxpayer] : byNit) TaxpayerRows(taxpayer, options).Append(rows);
 
   std::sort(unread.begin(), unread.end(),
-            [](const FoundDeclaration* a, const FoundDeclaration* b) { return a->file < b->file; });
-  for (const FoundDeclaration* f : unread) {
-    rows.push_back({FilingState::kAlterada, {}, f->file, f->mtimeNs, f->reason});
-  }
+            [](const RegisterRow& a, const RegisterRow& b) { return a.file < b.file; });
+  std::move(unread.begin(), unread.end(), std::back_inserter(rows));
   return rows;
+}
+
+std::optional<std::size_t> InForceRow(const std::vector<RegisterRow>& rows, std::size_t index) {
+  const DeclarationSummary& of = rows[index].summary;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const RegisterRow& row = rows[i];
+    if (row.state == FilingState::kVigente && row.summary.nit == of.nit &&
+        row.summary.year == of.year && row.summary.month == of.month) {
+      return i;
+    }
+  }
+  return std::nullopt;
 }
 
 RegisterCounts CountRows(const std::vector<RegisterRow>& rows) {
   RegisterCounts counts;
   std::set<std::string_view> nits;
   for (const RegisterRow& row : rows) {
-    // An altered or unreadable file is not counted as a declaration: the
-    // user must not take it for one filed.
-    if (row.state == FilingState::kSinDeclaracion) {
-      ++counts.missingMonths;
-    } else if (row.state == FilingState::kAlterada) {
-      ++counts.unreadable;
-    } else {
-      ++counts.declarations;
+    // An altered or unreadable file, or a copy, is not counted as a
+    // declaration: the user must not take it for one more filed.
+    switch (row.state) {
+      case FilingState::kSinDeclaracion:
+        ++counts.missingMonths;
+        break;
+      case FilingState::kAlterada:
+        ++counts.unreadable;
+        break;
+      case FilingState::kCopia:
+        ++counts.copies;
+        break;
+      default:
+        ++counts.declarations;
     }
+    if (!row.avisos.empty()) ++counts.withAvisos;
     if (row.state != FilingState::kAlterada) nits.insert(row.summary.nit);
   }
   counts.taxpayers = nits.size();

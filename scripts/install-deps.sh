@@ -10,7 +10,7 @@ packages=(
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth chromium fonts-dejavu-core
-  libcsv-dev nlohmann-json3-dev libsqlite3-dev qt6-translations-l10n
+  libcsv-dev nlohmann-json3-dev libsqlite3-dev nettle-dev qt6-translations-l10n
   qt6-tools-dev qt6-l10n-tools
   dpkg-dev fakeroot lintian desktop-file-utils appstream
 )

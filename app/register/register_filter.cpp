@@ -23,8 +23,15 @@ void CRegisterFilter::SetYear(int year) {
   invalidateRowsFilter();
 }
 
+void CRegisterFilter::SetOnlyWithAvisos(bool only) {
+  if (only == m_onlyWithAvisos) return;
+  m_onlyWithAvisos = only;
+  invalidateRowsFilter();
+}
+
 bool CRegisterFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
-  return !sourceParent.isValid() && m_model.Matches(sourceRow, m_foldedText, m_year);
+  return !sourceParent.isValid() &&
+         m_model.Matches(sourceRow, m_foldedText, m_year, m_onlyWithAvisos);
 }
 
 std::vector<int> CRegisterFilter::SourceRowsShown() const {
@@ -47,13 +54,16 @@ QString RegisterCountsText(const RegisterCounts& c) {
   auto counted = [](std::size_t n, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
   };
+  // Copies, unreadable files and avisos are named only when there are some.
+  auto some = [&](std::size_t n, const char* one, const char* many) {
+    return n == 0 ? QString() : QStringLiteral(", ") + counted(n, one, many);
+  };
   return counted(c.declarations, "declaración", "declaraciones") + QStringLiteral(" de ") +
          counted(c.taxpayers, "contribuyente", "contribuyentes") + QStringLiteral(", ") +
          counted(c.missingMonths, "mes sin declaración", "meses sin declaración") +
-         (c.unreadable == 0
-              ? QString()
-              : QStringLiteral(", ") + counted(c.unreadable, "archivo alterado o ilegible",
-                                               "archivos alterados o ilegibles"));
+         some(c.copies, "copia", "copias") +
+         some(c.unreadable, "archivo alterado o ilegible", "archivos alterados o ilegibles") +
+         some(c.withAvisos, "con avisos", "con avisos");
 }
 
 }  // namespace f7301

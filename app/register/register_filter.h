@@ -20,6 +20,7 @@ class CRegisterFilter : public QSortFilterProxyModel {
   void SetText(const QString& text);
   // 0: every year.
   void SetYear(int year);
+  void SetOnlyWithAvisos(bool only);
 
   // The core's counts of the rows shown.
   RegisterCounts Counts() const;
@@ -34,6 +35,7 @@ class CRegisterFilter : public QSortFilterProxyModel {
   CRegisterModel& m_model;
   QString m_foldedText;
   int m_year = 0;
+  bool m_onlyWithAvisos = false;
 };
 
 // "12 declaraciones de 3 contribuyentes, 1 mes sin declaración" and the like.

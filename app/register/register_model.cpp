@@ -4,15 +4,21 @@
 #include <QFont>
 #include <algorithm>
 
+#include "declaration/cp1252.h"
 #include "declaration/declaration_paths.h"
+#include "register/filing_avisos.h"
 
 namespace f7301 {
 namespace {
 
 const char* const kHeadings[kRegisterColumnCount] = {
     "NIT",           "Nombre o razón social", "Periodo",  "Formulario", "Rectifica",
-    "Total a pagar", "Renglones del anexo",   "Generada", "Estado",     "Archivo",
+    "Total a pagar", "Renglones del anexo",   "Generada", "Estado",     "Avisos",
+    "Archivo",
 };
+
+// Rows that warn of something stand out from the rest of the list.
+const QColor kAvisoBackground(255, 236, 179);
 
 QString FromUtf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -31,7 +37,9 @@ int DateKey(const std::string& date) {
 
 }  // namespace
 
-QString RegisterPathText(const std::filesystem::path& path) { return FromUtf8(PathToUtf8(path)); }
+QString RegisterPathText(const std::filesystem::path& path) {
+  return FromUtf8(WithReplacementCharacters(PathToUtf8(path)));
+}
 
 CRegisterModel::CRegisterModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -64,8 +72,10 @@ void CRegisterModel::SetRows(std::vector<RegisterRow> rows) {
   endResetModel();
 }
 
-bool CRegisterModel::Matches(int index, const QString& foldedText, int year) const {
+bool CRegisterModel::Matches(int index, const QString& foldedText, int year,
+                             bool onlyWithAvisos) const {
   const auto i = static_cast<std::size_t>(index);
+  if (onlyWithAvisos && m_rows[i].avisos.empty()) return false;
   if (year != 0 && (!HasSummary(m_rows[i]) || m_rows[i].summary.year != year)) return false;
   return foldedText.isEmpty() || m_searchText[i].contains(foldedText);
 }
@@ -119,6 +129,10 @@ QVariant CRegisterModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
       // Why a file could not be read; the full path where a column is narrow.
       if (column == RegisterColumn::Estado && !r.reason.empty()) return FromUtf8(r.reason);
+      if (column == RegisterColumn::Avisos && !r.avisos.empty()) {
+        return FromUtf8(r.avisos).replace(QString::fromLatin1(kAvisoSeparator),
+                                          QStringLiteral("\n"));
+      }
       if (column == RegisterColumn::Archivo || column == RegisterColumn::Nombre) {
         return Text(r, column);
       }
@@ -137,6 +151,10 @@ QVariant CRegisterModel::data(const QModelIndex& index, int role) const {
       return {};
     case Qt::ForegroundRole:
       if (r.state == FilingState::kAlterada) return QBrush(Qt::darkRed);
+      if (!r.avisos.empty()) return QBrush(Qt::black);  // readable on the marked background
+      return {};
+    case Qt::BackgroundRole:
+      if (!r.avisos.empty()) return QBrush(kAvisoBackground);
       return {};
     default:
       return {};

@@ -1,6 +1,6 @@
 #pragma once
 // The register's rows as the window's table shows them: one row per row of
-// the catalog, in the catalog's order, with the texts of the ten columns.
+// the catalog, in the catalog's order, with the texts of its columns.
 // The rows, their states and their order are the core's; this only shows
 // them and finds the ones a filter asks for.
 #include <QAbstractTableModel>
@@ -33,8 +33,9 @@ class CRegisterModel : public QAbstractTableModel {
 
   // Whether row `index` matches `foldedText` (as Fold gives it: NIT, name,
   // form number, the number it rectifies or the file's name) and `year`
-  // (0: any year; rows of unreadable files have none and show only then).
-  bool Matches(int index, const QString& foldedText, int year) const;
+  // (0: any year; rows of unreadable files have none and show only then),
+  // and warns of something when `onlyWithAvisos`.
+  bool Matches(int index, const QString& foldedText, int year, bool onlyWithAvisos) const;
 
   // The years of the rows, newest first.
   QList<int> Years() const;

@@ -1,6 +1,7 @@
 #include "app/register/register_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -34,6 +35,8 @@ namespace f7301 {
 namespace {
 
 constexpr const char* kCaption = "Declaraciones";
+constexpr const char* kNotAllWalked =
+    "La búsqueda no recorrió todas las carpetas: no se muestran los meses sin declaración.";
 
 struct ActionText {
   const char* label;
@@ -138,7 +141,12 @@ void CRegisterWindow::MakeTable() {
   heading->setSectionsClickable(true);
   heading->setSortIndicatorClearable(true);  // a third click gives back the register's order
   heading->setSortIndicator(-1, Qt::AscendingOrder);
-  heading->setStretchLastSection(true);
+  // The name takes the room the window gives; a long path loses its middle,
+  // not the file's name at its end.
+  heading->setStretchLastSection(false);
+  heading->setSectionResizeMode(static_cast<int>(RegisterColumn::Nombre), QHeaderView::Stretch);
+  m_table->setTextElideMode(Qt::ElideMiddle);
+  m_table->installEventFilter(this);
   m_table->setSortingEnabled(true);
   SetColumnWidths();
   connect(m_table, &QTableView::doubleClicked, this, [this] { Run(RegisterAction::Consultar); });
@@ -151,7 +159,7 @@ void CRegisterWindow::MakeTable() {
 // Widths from the texts each column holds, not from measuring every row.
 void CRegisterWindow::SetColumnWidths() {
   const QFontMetrics metrics = m_table->fontMetrics();
-  const char* const samples[kRegisterColumnCount - 1] = {
+  const char* const samples[kRegisterColumnCount] = {
       "9999999999-9",
       "DISTRIBUIDORA DE COMBUSTIBLES",
       "00/0000 ",
@@ -161,8 +169,10 @@ void CRegisterWindow::SetColumnWidths() {
       "Renglones del anexo",
       "00/00/0000 ",
       "Alterada o ilegible",
+      "Saldo inicial distinto del saldo final de 00/0000",
+      "/home/usuario/Declaraciones/9999999999/7301/RTQ-99999999997301999999999999",
   };
-  for (int c = 0; c < kRegisterColumnCount - 1; ++c) {
+  for (int c = 0; c < kRegisterColumnCount; ++c) {
     const QString heading = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
     const int width = std::max(metrics.horizontalAdvance(QString::fromLatin1(samples[c])),
                                metrics.horizontalAdvance(heading));
@@ -184,10 +194,18 @@ QLayout* CRegisterWindow::MakeSearchRow() {
   m_yearChoice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   auto* year = new QLabel(QStringLiteral("Añ&o:"), this);
   year->setBuddy(m_yearChoice);
+  m_onlyAvisos = new QCheckBox(QStringLiteral("Solo con a&visos"), this);
+  m_onlyAvisos->setAccessibleName(QStringLiteral("Mostrar solo las filas con avisos"));
+  connect(m_onlyAvisos, &QCheckBox::toggled, this, [this](bool only) {
+    m_filter->SetOnlyWithAvisos(only);
+    RefreshCounts();
+    RefreshActions();
+  });
   row->addWidget(search);
   row->addWidget(m_filterEdit, 1);
   row->addWidget(year);
   row->addWidget(m_yearChoice);
+  row->addWidget(m_onlyAvisos);
   return row;
 }
 
@@ -350,6 +368,12 @@ void CRegisterWindow::OnScanEnded(std::shared_ptr<CatalogResult> result) {
   if (!problems.isEmpty()) {
     QString text = problems.constFirst();
     if (problems.size() > 1) text += QStringLiteral(" (y %1 avisos más)").arg(problems.size() - 1);
+    // Months not found in folders not walked may be filed: the user is told
+    // why none is listed as missing, before what stopped the walk.
+    if (!result->complete) {
+      text.prepend(QString::fromUtf8(kNotAllWalked) + QLatin1Char(' '));
+      problems.prepend(QString::fromUtf8(kNotAllWalked));
+    }
     SetStatus(text, problems.join(QLatin1Char('\n')));
   }
   emit scanEnded();
@@ -421,6 +445,9 @@ void CRegisterWindow::Run(RegisterAction action) {
   if (!current.isValid()) return;
   const RegisterRow& row = m_model->row(m_filter->mapToSource(current).row());
   if (!Applies(action, row.state)) return;
+  if (action == RegisterAction::Rectificar && row.state == FilingState::kRectificada) {
+    return RectifyInForce(m_filter->mapToSource(current).row());
+  }
   const QString path = RegisterPathText(row.file);
   // The program names files by text: a name that is not UTF-8 does not
   // come back to the same file, and the user is told why.
@@ -449,6 +476,36 @@ void CRegisterWindow::Run(RegisterAction action) {
       return;
     }
   }
+}
+
+// A declaration already rectified is not rectified again: the correction
+// goes to the one in force of its month, if the user wants it.
+void CRegisterWindow::RectifyInForce(int sourceRow) {
+  const std::optional<std::size_t> inForce =
+      InForceRow(m_model->rows(), static_cast<std::size_t>(sourceRow));
+  if (!inForce) return;
+  const RegisterRow& row = m_model->rows()[*inForce];
+  const QString question =
+      QStringLiteral(
+          "Esta declaración ya fue rectificada. ¿Desea rectificar la declaración vigente del "
+          "mismo periodo (formulario %1)?")
+          .arg(QString::fromUtf8(row.summary.formNumber));
+  if (!AskYesNo(this, question, QString::fromLatin1(kCaption))) return;
+  SelectSourceRow(static_cast<int>(*inForce));
+  Run(RegisterAction::Rectificar);
+}
+
+void CRegisterWindow::SelectSourceRow(int sourceRow) {
+  const QModelIndex index = m_filter->mapFromSource(m_model->index(sourceRow, 0));
+  if (index.isValid()) {
+    m_table->setCurrentIndex(index);
+    return;
+  }
+  // Hidden by the filter: the list shows everything again to show it.
+  m_filterEdit->clear();
+  m_yearChoice->setCurrentIndex(0);
+  m_onlyAvisos->setChecked(false);
+  m_table->setCurrentIndex(m_filter->mapFromSource(m_model->index(sourceRow, 0)));
 }
 
 void CRegisterWindow::ExportList() {
@@ -498,6 +555,16 @@ void CRegisterWindow::RemoveFolder() {
 // Down in the filter box goes into the list, at its first row when no row
 // is current yet.
 bool CRegisterWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_table && event->type() == QEvent::KeyPress && m_filter->rowCount() > 0) {
+    // Home and End go to the first and the last row, not along the row.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Home || key == Qt::Key_End) {
+      const int column = std::max(m_table->currentIndex().column(), 0);
+      m_table->setCurrentIndex(
+          m_filter->index(key == Qt::Key_Home ? 0 : m_filter->rowCount() - 1, column));
+      return true;
+    }
+  }
   if (watched == m_filterEdit && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && m_filter->rowCount() > 0) {
     m_table->setFocus(Qt::TabFocusReason);

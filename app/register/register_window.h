@@ -9,6 +9,7 @@
 #include "app/register/register_source.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -51,6 +52,7 @@ class CRegisterWindow : public QDialog {
   QTableView* table() const { return m_table; }
   QLineEdit* filterEdit() const { return m_filterEdit; }
   QComboBox* yearChoice() const { return m_yearChoice; }
+  QCheckBox* onlyWithAvisos() const { return m_onlyAvisos; }
   QComboBox* folderChoice() const { return m_folderChoice; }
   QLabel* countsLine() const { return m_counts; }
   QLabel* statusLine() const { return m_status; }
@@ -93,6 +95,8 @@ class CRegisterWindow : public QDialog {
   void RefreshFolders();
   void ShowContextMenu(const QPoint& where);
   void Run(RegisterAction action);
+  void RectifyInForce(int sourceRow);
+  void SelectSourceRow(int sourceRow);
   void ExportList();
   void AddFolder();
   void RemoveFolder();
@@ -104,6 +108,7 @@ class CRegisterWindow : public QDialog {
   QTableView* m_table = nullptr;
   QLineEdit* m_filterEdit = nullptr;
   QComboBox* m_yearChoice = nullptr;
+  QCheckBox* m_onlyAvisos = nullptr;
   QComboBox* m_folderChoice = nullptr;
   QLabel* m_counts = nullptr;
   QLabel* m_status = nullptr;

@@ -43,12 +43,15 @@ FixtureDeclaration Declaration(const Taxpayer& t, int year, int month, int numbe
                       QString::number(month == 12 ? year + 1 : year))
                          .toStdString();
   d.content.boxes[kTotalToPayBox] = QStringLiteral("%1.50").arg(number * 10).toStdString();
-  // Each product closes the month with its own balance.
+  // Each product closes the month with its own balance, and opens it with
+  // the closing balance of the month before.
+  const auto balance = [](int y, int m, int row) {
+    return QStringLiteral("%1.%2").arg(y % 100 * 1000 + m * 10 + row).arg(Two(row)).toStdString();
+  };
   for (int row = 1; row <= kProductRowCount; ++row) {
-    d.content.boxes[GridBox(row, kGridColumnCount)] = QStringLiteral("%1.%2")
-                                                          .arg(year % 100 * 1000 + month * 10 + row)
-                                                          .arg(Two(row))
-                                                          .toStdString();
+    d.content.boxes[GridBox(row, kGridColumnCount)] = balance(year, month, row);
+    d.content.boxes[GridBox(row, 1)] =
+        month == 1 ? balance(year - 1, 12, row) : balance(year, month - 1, row);
   }
   d.period = Two(month) + QLatin1Char('/') + QString::number(year);
   d.state = QString::fromUtf8(state);
@@ -142,24 +145,24 @@ QString RegisterFixture::FileOf(const QString& nit, const QString& number) const
 QStringList RegisterFixture::ExpectedLines() const {
   QStringList lines{QStringLiteral(
       "NIT;Nombre;Periodo;Formulario;Rectifica;Total a pagar;Renglones del anexo;Generada;Estado;"
-      "Archivo")};
+      "Avisos;Archivo")};
   for (const FixtureDeclaration& d : m_declarations) {
     const SampleDeclaration& c = d.content;
     QStringList cells{Cell(c.nit), Cell(c.nombre), d.period};
     if (d.folder.isEmpty()) {
-      cells << QString() << QString() << QString() << QString() << QString() << d.state
+      cells << QString() << QString() << QString() << QString() << QString() << d.state << QString()
             << QString();
     } else {
       const auto rectifies = c.boxes.find(kRectifiedBox);
       cells << Cell(c.numero) << (rectifies == c.boxes.end() ? QString() : Cell(rectifies->second))
             << Cell(c.boxes.at(kTotalToPayBox)).replace(QLatin1Char('.'), QLatin1Char(','))
-            << QString::number(c.annex.size()) << Cell(c.fecpre) << d.state
+            << QString::number(c.annex.size()) << Cell(c.fecpre) << d.state << QString()
             << FileOf(Cell(c.nit), Cell(c.numero));
     }
     lines << cells.join(QLatin1Char(';'));
   }
   for (const QString& path : m_unreadable) {
-    lines << QStringLiteral(";;;;;;;;Alterada o ilegible;") + path;
+    lines << QStringLiteral(";;;;;;;;Alterada o ilegible;;") + path;
   }
   return lines;
 }

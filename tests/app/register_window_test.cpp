@@ -4,7 +4,10 @@
 // year, headings, keys, the status line, screen-reader names).
 #include "app/register/register_window.h"
 
+#include <unistd.h>
+
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -18,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -102,6 +106,22 @@ QString StateOf(const QString& path) {
 
 QString Field(const QString& name) {
   return RunJs(QStringLiteral("document.C.%1.value").arg(name)).toString();
+}
+
+// The form's column `column` (1 to 8) of the thirteen products, as shown.
+QStringList GridColumn(int column) {
+  QStringList values;
+  for (int row = 1; row <= kProductRowCount; ++row) {
+    values << Field(QStringLiteral("c%1").arg(GridBox(row, column)));
+  }
+  return values;
+}
+
+// How many products have different amounts in `a` and `b`.
+int Differing(const QStringList& a, const QStringList& b) {
+  int count = 0;
+  for (int i = 0; i < a.size(); ++i) count += a[i].toDouble() != b[i].toDouble() ? 1 : 0;
+  return count;
 }
 
 }  // namespace
@@ -262,6 +282,10 @@ class RegisterWindowTest : public QObject {
     QCOMPARE(RegisterFolders(), (QStringList{m_fixture.root(), gone}));
     QVERIFY2(Register().statusLine()->text().contains(gone),
              qPrintable(Register().statusLine()->text()));
+    // A folder not walked: no month is called missing, and the user is told.
+    QVERIFY(Register().statusLine()->text().startsWith(
+        QStringLiteral("La búsqueda no recorrió todas las carpetas: no se muestran los meses sin "
+                       "declaración. No se encontró la carpeta")));
     QCOMPARE(prompts.CountOf(PromptKind::AppMessage) + prompts.CountOf(PromptKind::ViewMessage), 0);
     // Removing the folder shown in the choice.
     Register().folderChoice()->setCurrentIndex(1);
@@ -296,6 +320,122 @@ class RegisterWindowTest : public QObject {
     QCOMPARE(Register().statusLine()->toolTip(), shown);
     QCOMPARE(asked.count(), 0);
     std::filesystem::remove_all(folder);
+  }
+
+  // One filing reached three ways, a backup copy, a file rewritten with its
+  // size and modification time kept, and November rectified after December
+  // was started from it: the export, line for line, says each as it is.
+  void sameFileTwiceACopyARewriteAndTheMonthBefore() {
+    const QString root = m_fixture.root();
+    const QString link = m_work.filePath(QStringLiteral("enlace"));
+    const QString other = m_work.filePath(QStringLiteral("otra"));
+    QVERIFY(QFile::link(root, link));
+    QVERIFY(QDir().mkpath(other + QStringLiteral("/respaldo")));
+    const QString alfa = m_fixture.FileOf(RegisterFixture::Nit14(), QStringLiteral("00000113"));
+    QVERIFY(::link(QFile::encodeName(alfa).constData(),
+                   QFile::encodeName(other + QLatin1Char('/') + QFileInfo(alfa).fileName())) == 0);
+    const QString january = m_fixture.FileOf(QStringLiteral("140"), QStringLiteral("00000010"));
+    const QString backup = other + QStringLiteral("/respaldo/") + QFileInfo(january).fileName();
+    QVERIFY(QFile::copy(january, backup));
+    const std::filesystem::path backupPath(backup.toStdString());
+    std::filesystem::last_write_time(
+        backupPath, std::filesystem::last_write_time(backupPath) + std::chrono::minutes(1));
+    SetRegisterFolders({root, link, other});
+    QVERIFY(OpenRegister());
+    // An earlier test's filter and sorting may remain: the register's own order.
+    Register().filterEdit()->clear();
+    Register().table()->sortByColumn(-1, Qt::AscendingOrder);
+
+    // Rewritten in place, its size and modification time kept.
+    const QString october = m_fixture.FileOf(QStringLiteral("19"), QStringLiteral("00000001"));
+    QFile rewritten(october);
+    const auto mtime = std::filesystem::last_write_time(october.toStdString());
+    QVERIFY(rewritten.open(QIODevice::ReadWrite));
+    const QByteArray original = rewritten.readAll();
+    rewritten.seek(0);
+    rewritten.write(QByteArray(original.size(), 'A'));
+    rewritten.close();
+    std::filesystem::last_write_time(october.toStdString(), mtime);
+
+    // December (here March) started from February, then February rectified.
+    const QString february = m_fixture.FileOf(QStringLiteral("140"), QStringLiteral("00000011"));
+    QTemporaryDir elsewhere;
+    PromptScript prompts;
+    const QString folder = elsewhere.path() + QStringLiteral("/140/7301/RTQ-1407301");
+    QVERIFY(Select(february));
+    QSignalSpy prepared(Frame().view(), &CFormularioView::formPrepared);
+    Register().button(RegisterAction::MesSiguiente)->click();
+    QVERIFY(prepared.wait(60000));
+    const QStringList marchOpenings = GridColumn(1);
+    const QString marchNumber = FormNumberField();
+    const QString march = folder + QStringLiteral("2403") + marchNumber;
+    prompts.Answer(PromptKind::DestinationDirectory, elsewhere.path());
+    PressValidar();
+    QTRY_COMPARE_WITH_TIMEOUT(StateOf(march), QStringLiteral("Vigente"), 60000);
+    QVERIFY(Select(february));
+    Register().button(RegisterAction::Rectificar)->click();
+    QVERIFY(prepared.wait(60000));
+    QVERIFY(Enter(QStringLiteral("c7"), QStringLiteral("100.00")));
+    const QStringList februaryClosings = GridColumn(kGridColumnCount);
+    const QString rectificationNumber = FormNumberField();
+    const QString rectification = folder + QStringLiteral("2402") + rectificationNumber;
+    prompts.Answer(PromptKind::DestinationDirectory, elsewhere.path());
+    PressValidar();
+    QTRY_COMPARE_WITH_TIMEOUT(StateOf(rectification), QStringLiteral("Vigente"), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(StateOf(october), QStringLiteral("Alterada o ilegible"), 60000);
+
+    QStringList expected = m_fixture.ExpectedLines();
+    const auto at = [&](const QString& path) {
+      for (int i = 0; i < expected.size(); ++i) {
+        if (expected[i].endsWith(QLatin1Char(';') + path)) return i;
+      }
+      return -1;
+    };
+    QString copyLine = expected[at(january)];
+    copyLine.replace(QStringLiteral(";Vigente;;") + january, QStringLiteral(";Copia;;") + backup);
+    expected.insert(at(january) + 1, copyLine);
+    expected[at(february)].replace(QStringLiteral(";Vigente;"), QStringLiteral(";Rectificada;"));
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+    const QString gama = QStringLiteral("140;COMBUSTIBLES GAMA;");
+    expected.insert(at(february) + 1,
+                    gama + QStringLiteral("02/2024;%1;730100000011;0;0;%2;Vigente;;%3")
+                               .arg(rectificationNumber, today, rectification));
+    expected.insert(at(february) + 2,
+                    gama + QStringLiteral("03/2024;%1;;0;0;%2;Vigente;Saldo inicial distinto del "
+                                          "saldo final de 02/2024: Gasolina superior %3 en lugar "
+                                          "de %4 y %5 productos más;%6")
+                               .arg(marchNumber, today, marchOpenings[0], februaryClosings[0])
+                               .arg(Differing(marchOpenings, februaryClosings) - 1)
+                               .arg(march));
+    const int unreadable = at(m_fixture.FileOf(QStringLiteral("19"), QStringLiteral("00000001")));
+    expected.removeAt(unreadable);
+    expected.insert(expected.size() - 3, QStringLiteral(";;;;;;;;Alterada o ilegible;;") + october);
+    Register().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Register()));
+    QCOMPARE(ExportedLines(m_work), expected);
+    QCOMPARE(Register().countsLine()->text(),
+             QStringLiteral("20 declaraciones de 3 contribuyentes, 1 mes sin declaración, 1 copia, "
+                            "4 archivos alterados o ilegibles, 1 con avisos"));
+    Register().onlyWithAvisos()->setChecked(true);
+    QCOMPARE(Register().table()->model()->rowCount(), 1);
+    Register().onlyWithAvisos()->setChecked(false);
+
+    // "Rectificar" on the rectified February offers the one in force.
+    QVERIFY(Select(february));
+    PromptScript asked;  // the export's script has ended the one above
+    asked.Answer(PromptKind::Question, QStringLiteral("No"));
+    QSignalSpy rectify(&Register(), &CRegisterWindow::rectificarRequested);
+    Register().button(RegisterAction::Rectificar)->click();
+    QCOMPARE(asked.CountOf(PromptKind::Question), 1);
+    QCOMPARE(asked.TextsOf(PromptKind::Question).constFirst(),
+             QStringLiteral("Esta declaración ya fue rectificada. ¿Desea rectificar la declaración "
+                            "vigente del mismo periodo (formulario %1)?")
+                 .arg(rectificationNumber));
+    QCOMPARE(rectify.count(), 0);
+
+    QVERIFY(rewritten.open(QIODevice::WriteOnly));
+    rewritten.write(original);
+    rewritten.close();
   }
 
   void everyControlHasASpanishName() {

@@ -18,14 +18,21 @@ namespace fs = std::filesystem;
 
 CachedReading Readable(const std::string& nit, std::int64_t mtime) {
   CachedReading r;
-  r.identity = {FileKind::kRegular, 100, mtime, 7, 3};
-  r.summary = DeclarationSummary{nit, "NOMBRE", 2024, 3, "13051299", "", "10.00", 2, "05/04/2024"};
+  r.identity = {FileKind::kRegular, 100, mtime, 7, 3, mtime + 5};
+  DeclarationSummary s{nit,     "NOMBRE", 2024,         3,  "13051299", "",
+                       "10.00", 2,        "05/04/2024", {}, {},         ""};
+  for (int p = 0; p < kProductRowCount; ++p) {
+    s.openings[p] = std::to_string(p) + ".00";
+    s.closings[p] = p == 4 ? "" : std::to_string(100 + p) + ".50";
+  }
+  s.digest = std::string(64, 'a');
+  r.summary = s;
   return r;
 }
 
 CachedReading Unreadable(const std::string& reason) {
   CachedReading r;
-  r.identity = {FileKind::kRegular, 5, 9, 8, 3};
+  r.identity = {FileKind::kRegular, 5, 9, 8, 3, 10};
   r.reason = reason;
   return r;
 }

@@ -148,8 +148,9 @@ TEST_F(RegisterCatalogTest, FilesOpenedElsewhereJoinTheList) {
   request.extraFiles = {elsewhere, temp.path() / "borrado", files[1]};
   const CatalogResult result = Build();
   EXPECT_EQ(result.filesFound, 9u);  // the copy; not the missing one, not files[1] twice
-  EXPECT_EQ(States(result)[1], "12345679 01/2024 Duplicada");
-  EXPECT_EQ(States(result)[2], "12345679 01/2024 Vigente");
+  // The same bytes: a copy of the original, not a second filing.
+  EXPECT_EQ(States(result)[1], "12345679 01/2024 Vigente");
+  EXPECT_EQ(States(result)[2], "12345679 01/2024 Copia");
 }
 
 TEST_F(RegisterCatalogTest, ReadersOneOrTwoGiveTheSameList) {

@@ -13,8 +13,8 @@ namespace {
 RegisterRow Filed(FilingState state) {
   RegisterRow row;
   row.state = state;
-  row.summary = {"12345679",     "ESTACIÓN", 2024, 3,           "13051299",
-                 "730113050011", "1500.25",  12,   "05/04/2024"};
+  row.summary = {"12345679", "ESTACIÓN", 2024,         3,  "13051299", "730113050011",
+                 "1500.25",  12,         "05/04/2024", {}, {},         ""};
   row.file = "/datos/RTQ-1";
   return row;
 }
@@ -28,11 +28,11 @@ TEST(RegisterCells, EachColumnOfEachKindOfRow) {
   } cases[] = {
       {FilingState::kDuplicada,
        {"12345679", "ESTACIÓN", "03/2024", "13051299", "730113050011", "1500.25", "12",
-        "05/04/2024", "Duplicada", "/datos/RTQ-1"}},
+        "05/04/2024", "Duplicada", "", "/datos/RTQ-1"}},
       {FilingState::kSinDeclaracion,
-       {"12345679", "ESTACIÓN", "03/2024", "", "", "", "", "", "Sin declaración", ""}},
+       {"12345679", "ESTACIÓN", "03/2024", "", "", "", "", "", "Sin declaración", "", ""}},
       {FilingState::kAlterada,
-       {"", "", "", "", "", "", "", "", "Alterada o ilegible", "/datos/RTQ-1"}},
+       {"", "", "", "", "", "", "", "", "Alterada o ilegible", "", "/datos/RTQ-1"}},
   };
   for (const auto& c : cases) {
     std::vector<std::string> texts;

@@ -14,7 +14,8 @@ namespace {
 RegisterRow Declaration(FilingState state, const std::string& name, const std::string& total) {
   RegisterRow row;
   row.state = state;
-  row.summary = {"12345679", name, 2024, 3, "13051299", "730113050011", total, 12, "05/04/2024"};
+  row.summary = {"12345679", name, 2024,         3,  "13051299", "730113050011",
+                 total,      12,   "05/04/2024", {}, {},         ""};
   row.file = "/datos/12345679/7301/RTQ-123456797301240313051299";
   return row;
 }
@@ -33,6 +34,9 @@ TEST(RegisterCsv, EveryKindOfRowAsTheAnnexExportWritesIt) {
   RegisterRow noLink = Declaration(FilingState::kVigente, "LA \"ESQUINA\"", "0");
   noLink.summary.rectifies = "";
   noLink.summary.generated = "";
+  noLink.avisos = "Rectifica un formulario que no está en las carpetas | El nombre del archivo";
+  // A name that is not UTF-8 is written as the window shows it.
+  noLink.file = "/datos/RTQ-\xF1o\xC3";
 
   const std::vector<RegisterRow> rows = {
       Declaration(FilingState::kRectificada, "ESTACIÓN EL PROGRESO", "1500.25"), missing, noLink,
@@ -40,16 +44,17 @@ TEST(RegisterCsv, EveryKindOfRowAsTheAnnexExportWritesIt) {
   EXPECT_EQ(RegisterCsv(rows),
             "\xEF\xBB\xBF"
             "NIT;Nombre;Periodo;Formulario;Rectifica;Total a pagar;Renglones del anexo;Generada;"
-            "Estado;Archivo\r\n"
+            "Estado;Avisos;Archivo\r\n"
             "12345679;ESTACIÓN EL PROGRESO;03/2024;13051299;730113050011;1500,25;12;05/04/2024;"
-            "Rectificada;/datos/12345679/7301/RTQ-123456797301240313051299\r\n"
-            "12345679;ESTACIÓN EL PROGRESO;04/2024;;;;;;Sin declaración;\r\n"
+            "Rectificada;;/datos/12345679/7301/RTQ-123456797301240313051299\r\n"
+            "12345679;ESTACIÓN EL PROGRESO;04/2024;;;;;;Sin declaración;;\r\n"
             "12345679;\"LA \"\"ESQUINA\"\"\";03/2024;13051299;;0;12;;Vigente;"
-            "/datos/12345679/7301/RTQ-123456797301240313051299\r\n"
-            ";;;;;;;;Alterada o ilegible;\"/datos/RTQ-x;y\"\r\n");
+            "Rectifica un formulario que no está en las carpetas | El nombre del archivo;"
+            "/datos/RTQ-\xEF\xBF\xBDo\xEF\xBF\xBD\r\n"
+            ";;;;;;;;Alterada o ilegible;;\"/datos/RTQ-x;y\"\r\n");
   EXPECT_EQ(RegisterCsv({}),
             "\xEF\xBB\xBFNIT;Nombre;Periodo;Formulario;Rectifica;Total a pagar;"
-            "Renglones del anexo;Generada;Estado;Archivo\r\n");
+            "Renglones del anexo;Generada;Estado;Avisos;Archivo\r\n");
 }
 
 // A crafted declaration's name must not run in the spreadsheet that opens
@@ -64,6 +69,10 @@ TEST(RegisterCsv, TextsThatWouldRunAsFormulasAreWrittenAsText) {
       {"\rCR", "\"'\rCR\""},
       {"NORMAL = 1", "NORMAL = 1"},
       {" BLANCO", "\" BLANCO\""},
+      // Blanks and control characters before a formula do not hide it.
+      {"  =1+2", "\"'  =1+2\""},
+      {"\x01\x02@A1", "\"'\x01\x02@A1\""},
+      {" \n-3", "\"' \n-3\""},
       {"'APOSTROFE", "\"''APOSTROFE\""},
       {"", ""},
   };

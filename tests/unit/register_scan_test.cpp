@@ -76,6 +76,7 @@ TEST(RegisterScan, AFolderGoneIsOneLineAndTheOthersAreStillRead) {
             (std::vector<std::string>{
                 "No se encontró la carpeta " + (temp.path() / "borrada").string() + ".",
                 "No se encontró la carpeta " + (temp.path() / "archivo").string() + "."}));
+  EXPECT_FALSE(scan.complete());  // what the gone folder held is not known
 }
 
 TEST(RegisterScan, UnreadableSubfoldersAreCountedInOneLine) {
@@ -104,19 +105,27 @@ TEST(RegisterScan, StopsPastTheLimitOfEntriesAndWhenCancelled) {
   const ScanResult stopped = ScanFolders({temp.path()}, go, {4, 59});
   EXPECT_TRUE(stopped.stoppedAtLimit);
   EXPECT_FALSE(stopped.complete());
-  EXPECT_EQ(stopped.problems,
-            (std::vector<std::string>{
-                "La búsqueda se detuvo: las carpetas del registro tienen más de 59 entradas. "
-                "Quite las carpetas muy grandes y agregue las que guardan sus declaraciones."}));
+  EXPECT_EQ(
+      stopped.problems,
+      (std::vector<std::string>{"La búsqueda se detuvo en la carpeta " + temp.path().string() +
+                                ": tiene más de 59 entradas. Quítela del registro y agregue "
+                                "las carpetas que guardan sus declaraciones."}));
   EXPECT_TRUE(ScanFolders({temp.path()}, go).problems.empty());
 
   const fs::path many = temp.path() / "muchos";
   fs::create_directory(many);
   for (int i = 0; i <= 1000; ++i) testing::WriteBytes(many / std::to_string(i), "");
-  EXPECT_EQ(ScanFolders({many}, go, {4, 1000}).problems,
-            (std::vector<std::string>{
-                "La búsqueda se detuvo: las carpetas del registro tienen más de 1.000 entradas. "
-                "Quite las carpetas muy grandes y agregue las que guardan sus declaraciones."}));
+  // The limit is each folder's: past it in one, the next is walked all the same.
+  const fs::path few = temp.path() / "0";
+  const ScanResult both = ScanFolders({many, few}, go, {4, 1000});
+  EXPECT_EQ(
+      both.problems,
+      (std::vector<std::string>{"La búsqueda se detuvo en la carpeta " + many.string() +
+                                ": tiene más de 1.000 entradas. Quítela del registro y agregue "
+                                "las carpetas que guardan sus declaraciones."}));
+  ASSERT_EQ(both.files.size(), 1u);
+  EXPECT_EQ(both.files[0].file, few / kName);
+  EXPECT_FALSE(both.complete());
 
   const std::atomic<bool> cancel{true};
   const ScanResult cancelled = ScanFolders({temp.path()}, cancel);
