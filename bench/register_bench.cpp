@@ -2,14 +2,18 @@
 // declarations (100 taxpayers × 10 years × 12 months, a tenth with 500 annex
 // rows): the first scan with an empty index, and a rescan with nothing
 // changed. The folder is made once per run, in the temporary directory.
+// Then the list's rules alone over as many readings held in memory.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <filesystem>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "bench/register_files/register_files.h"
 #include "register/catalog.h"
+#include "register/register_rows.h"
 
 namespace f7301 {
 namespace {
@@ -78,6 +82,56 @@ void BM_RegisterRescan(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RegisterRescan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// 12,000 declarations read: each month in force checked against the one
+// before, the rectification links, copies and missing months, on their own
+// (the catalog's last step).
+std::vector<FoundDeclaration> Readings(int firstYear, int lastYear) {
+  std::vector<FoundDeclaration> found;
+  for (int taxpayer = 0; taxpayer < 100; ++taxpayer) {
+    for (int year = firstYear; year <= lastYear; ++year) {
+      for (int month = 1; month <= 12; ++month) {
+        DeclarationSummary s;
+        s.nit = std::to_string(90000 + taxpayer);
+        s.name = "CONTRIBUYENTE";
+        s.year = year;
+        s.month = month;
+        s.formNumber = std::to_string(10000000 + year * 12 + month);
+        s.openings.fill("1500.00");
+        s.closings.fill("1500.00");
+        s.digest = std::string(63, '0') + static_cast<char>('a' + month % 6);
+        const auto i = static_cast<std::int64_t>(found.size());
+        found.push_back({"/d/" + s.nit + "/" + s.formNumber, i, s, ""});
+      }
+    }
+  }
+  return found;
+}
+
+void BM_RegisterRows(benchmark::State& state) {
+  const std::vector<FoundDeclaration> found = Readings(2015, 2024);
+  for (auto _ : state) {
+    const std::vector<RegisterRow> rows = BuildRegisterRows(found);
+    state.counters["rows"] = static_cast<double>(rows.size());
+  }
+}
+BENCHMARK(BM_RegisterRows)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Two crafted files per taxpayer, periods 01/0001 and 12/9999: as many rows
+// as files, not the months between.
+void BM_RegisterRowsOfImpossiblePeriods(benchmark::State& state) {
+  std::vector<FoundDeclaration> found = Readings(2024, 2024);
+  found.resize(40);
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    found[i].summary->year = i % 2 == 0 ? 1 : 9999;
+    found[i].summary->month = i % 2 == 0 ? 1 : 12;
+  }
+  for (auto _ : state) {
+    const std::vector<RegisterRow> rows = BuildRegisterRows(found);
+    state.counters["rows"] = static_cast<double>(rows.size());
+  }
+}
+BENCHMARK(BM_RegisterRowsOfImpossiblePeriods)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 }  // namespace f7301
