@@ -141,10 +141,9 @@ void CRegisterWindow::MakeTable() {
   heading->setSectionsClickable(true);
   heading->setSortIndicatorClearable(true);  // a third click gives back the register's order
   heading->setSortIndicator(-1, Qt::AscendingOrder);
-  // The name takes the room the window gives; a long path loses its middle,
-  // not the file's name at its end.
-  heading->setStretchLastSection(false);
-  heading->setSectionResizeMode(static_cast<int>(RegisterColumn::Nombre), QHeaderView::Stretch);
+  // The path takes the room left and loses its middle, not the file's name
+  // at its end, when that is not enough; the name column fits the names.
+  heading->setStretchLastSection(true);
   m_table->setTextElideMode(Qt::ElideMiddle);
   m_table->installEventFilter(this);
   m_table->setSortingEnabled(true);
@@ -169,8 +168,8 @@ void CRegisterWindow::SetColumnWidths() {
       "Renglones del anexo",
       "00/00/0000 ",
       "Alterada o ilegible",
-      "Saldo inicial distinto del saldo final de 00/0000",
-      "/home/usuario/Declaraciones/9999999999/7301/RTQ-99999999997301999999999999",
+      "Saldo inicial distinto del saldo final",
+      "",  // Archivo takes the room left
   };
   for (int c = 0; c < kRegisterColumnCount; ++c) {
     const QString heading = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
@@ -178,6 +177,22 @@ void CRegisterWindow::SetColumnWidths() {
                                metrics.horizontalAdvance(heading));
     m_table->setColumnWidth(c, width + 24);
   }
+  m_nameColumnWidth = m_table->columnWidth(static_cast<int>(RegisterColumn::Nombre));
+}
+
+// The longest name by its characters is measured, not every row; at most
+// half the list's width, so that the path keeps room.
+void CRegisterWindow::FitNameColumn() {
+  const std::string* longest = nullptr;
+  for (const RegisterRow& row : m_model->rows()) {
+    if (!longest || row.summary.name.size() > longest->size()) longest = &row.summary.name;
+  }
+  if (!longest) return;
+  const int column = static_cast<int>(RegisterColumn::Nombre);
+  const int wanted =
+      m_table->fontMetrics().horizontalAdvance(QString::fromStdString(*longest)) + 24;
+  const int widest = m_table->viewport()->width() / 2;
+  m_table->setColumnWidth(column, std::max(std::min(wanted, widest), m_nameColumnWidth));
 }
 
 QLayout* CRegisterWindow::MakeSearchRow() {
@@ -344,6 +359,7 @@ void CRegisterWindow::OnScanEnded(std::shared_ptr<CatalogResult> result) {
   }
   const QString selected = SelectedFile();
   m_model->SetRows(std::move(result->rows));
+  FitNameColumn();
   ReleaseFreedMemory();
   m_stale = false;
   RefreshYears();

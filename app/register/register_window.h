@@ -84,6 +84,7 @@ class CRegisterWindow : public QDialog {
   QLayout* MakeProgressRow();
   void MakeTable();
   void SetColumnWidths();
+  void FitNameColumn();
 
   void OnScanEnded(std::shared_ptr<CatalogResult> result);
   void OnProgress(qulonglong done, qulonglong total);
@@ -120,7 +121,8 @@ class CRegisterWindow : public QDialog {
   QAction* m_exportAction = nullptr;
   QPushButton* m_addFolder = nullptr;
   QPushButton* m_removeFolder = nullptr;
-  bool m_stale = true;  // the list does not show the folders as they are
+  int m_nameColumnWidth = 0;  // for the sample name; the names found may need more
+  bool m_stale = true;        // the list does not show the folders as they are
   bool m_cancelled = false;
 };
 
