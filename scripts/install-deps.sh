@@ -12,6 +12,7 @@ packages=(
   xvfb xauth chromium fonts-dejavu-core
   libcsv-dev nlohmann-json3-dev libsqlite3-dev nettle-dev qt6-translations-l10n
   qt6-tools-dev qt6-l10n-tools
+  libqpdf-dev qt6-pdf-dev poppler-utils
   dpkg-dev fakeroot lintian desktop-file-utils appstream
 )
 # Node.js may come from elsewhere than Debian; its npm then conflicts with
