@@ -14,6 +14,8 @@ inline constexpr const char* kPromptNuevoDesde =
 inline constexpr const char* kPromptConsultar = "Abre un documento ya existente\nAbrir";
 inline constexpr const char* kPromptGuardar = "Guarda el documento activo\nGuardar";
 inline constexpr const char* kPromptImprimir = "Imprime el documento activo\nImprimir";
+inline constexpr const char* kPromptExportarPdf =
+    "Guarda el formulario en un archivo PDF\nExportar a PDF";
 inline constexpr const char* kPromptModificar =
     "Abre un archivo existente y permite modificarlo\nModificar";
 inline constexpr const char* kPromptDeclaraciones =

@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPrinter>
 #include <QVBoxLayout>
 #include <QWebChannel>
 #include <QWebEngineProfile>
@@ -22,6 +21,7 @@
 #include "app/page_activity.h"
 #include "app/page_focus.h"
 #include "app/paste_guard.h"
+#include "app/printout/form_printout.h"
 #include "app/res_scheme.h"
 #include "app/spanish_locale.h"
 #include "declaration/declaration_paths.h"
@@ -62,7 +62,10 @@ CFormularioView::CFormularioView(QWidget* parent)
       m_drafts(new CDraftKeeper(*m_page, *this, this)),
       m_prompts(*this),
       m_annex(new CAnnexTransfer(*this, *m_page, m_prompts)),
-      m_writer(m_prompts, PathFromUtf8(ProposedDestination().toStdString())) {
+      m_writer(m_prompts, PathFromUtf8(ProposedDestination().toStdString())),
+      m_printout(new CFormPrintout(
+          *m_page, *this, [this](auto use) { WithRunningHead(std::move(use)); },
+          [this] { return m_shownDeclaration; }, this)) {
   m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
   m_profile->setHttpAcceptLanguage(QString::fromLatin1(kProgramLanguage));
   m_profile->scripts()->insert(CExternalObject::InjectedScript());
@@ -99,7 +102,8 @@ CFormularioView::CFormularioView(QWidget* parent)
   connect(m_annex, &CAnnexTransfer::rowsImported, m_focus, &CPageFocus::FocusForm);
   // A draft put back has its caret in the field it was left in.
   connect(m_drafts, &CDraftKeeper::draftRestored, m_focus, &CPageFocus::FocusView);
-  connect(m_browser, &QWebEngineView::printFinished, this, &CFormularioView::OnPrintFinished);
+  connect(m_printout, &CFormPrintout::printFinished, this, &CFormularioView::printFinished);
+  connect(m_printout, &CFormPrintout::statusText, this, &CFormularioView::statusText);
   connect(m_page, &QWebEnginePage::loadFinished, this, &CFormularioView::OnPageLoaded);
 }
 
@@ -128,7 +132,17 @@ void CFormularioView::ShowGeneratedPage(const std::string& page) {
                                                          : CDraftKeeper::PageKind::ReadOnly;
   const QString source =
       m_loading ? QString::fromStdString(m_loading->currentFile().string()) : QString();
-  ShowPage(url, kind, source, std::exchange(m_loadedNext, nullptr));
+  // A read-only page's head is taken from the declaration it was made from,
+  // which the store holds only until the next reading.
+  std::optional<PrintedIdentity> identity;
+  if (kind == CDraftKeeper::PageKind::ReadOnly)
+    identity = IdentityOfDeclaration(m_xmlReader.store());
+  std::function<void()> loaded = std::exchange(m_loadedNext, nullptr);
+  ShowPage(url, kind, source, [this, source, identity, loaded] {
+    m_shownDeclaration = source;
+    m_shownIdentity = identity;
+    if (loaded) loaded();
+  });
 }
 
 void CFormularioView::ShowPage(const QUrl& url, CDraftKeeper::PageKind kind, const QString& source,
@@ -137,6 +151,8 @@ void CFormularioView::ShowPage(const QUrl& url, CDraftKeeper::PageKind kind, con
   m_whenLoaded = nullptr;
   m_drafts->FlushThen([this, url, kind, source, loaded = std::move(loaded)] {
     m_drafts->BeginPage(kind, source);
+    m_shownDeclaration.clear();
+    m_shownIdentity.reset();
     m_awaitedUrl = url;
     m_whenLoaded = loaded;
     m_browser->page()->load(url);
@@ -149,22 +165,28 @@ void CFormularioView::OnPageLoaded(bool ok) {
   if (ok) then();
 }
 
-void CFormularioView::OnFilePrint() {
-  if (m_printer) return;  // the previous print is still being made
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (!AskPrinter(window(), *printer)) return;
-  m_printer = std::move(printer);
-  m_browser->print(m_printer.get());
-}
+void CFormularioView::OnFilePrint() { m_printout->Print(); }
 
-void CFormularioView::OnPrintFinished(bool success) {
-  m_printer.reset();
-  if (!success) {
-    ShowMessage(window(), PromptKind::AppMessage,
-                QStringLiteral("Error:\nNo pudo imprimirse el formulario."),
-                QString::fromLatin1(kAppTitle));
+void CFormularioView::OnFileExportPdf() { m_printout->ExportPdf(); }
+
+// A form being filled is named by what its boxes hold now.
+void CFormularioView::WithRunningHead(std::function<void(const QString&)> use) {
+  if (m_shownIdentity) {
+    use(QString::fromStdString(RunningHead(*m_shownIdentity)));
+    return;
   }
-  emit printFinished(success);
+  const QString script = QStringLiteral(
+      "(function () { var f = document.forms['C'];"
+      " function v(n) { var e = f && f.elements[n]; return e && typeof e.value == 'string' ?"
+      " e.value : ''; }"
+      " return [v('c2'), v('mes_ini'), v('anio_ini'), v('c1')]; })()");
+  m_page->runJavaScript(script, [use = std::move(use)](const QVariant& result) {
+    const QStringList parts = result.toStringList();
+    auto part = [&parts](int i) {
+      return i < parts.size() ? parts[i].toStdString() : std::string();
+    };
+    use(QString::fromStdString(RunningHead({part(0), part(1), part(2), part(3)})));
+  });
 }
 
 void CFormularioView::OnFileOpen() { LoadDeclaration(LoadMode::Consultar); }
@@ -250,6 +272,7 @@ void CFormularioView::OnGeneraArchivo(const QByteArray& xml, const QByteArray& f
                              ToStdString(nit))) {
     const QString written = QString::fromStdString(PathToUtf8(m_writer.archivo()));
     RememberDeclarationFolder(written);
+    m_shownDeclaration = written;
     m_drafts->OnDeclarationWritten();
     emit declarationFileSeen(written);
   }

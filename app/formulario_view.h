@@ -13,9 +13,9 @@
 #include "app/qt_user_prompts.h"
 #include "declaration/declaration_loader.h"
 #include "declaration/declaration_writer.h"
+#include "printout/running_head.h"
 #include "xmlstore/xml_reader.h"
 
-class QPrinter;
 class QWebChannel;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -25,6 +25,7 @@ namespace f7301 {
 class CAnnexTransfer;
 class CExternalObject;
 class CFormPage;
+class CFormPrintout;
 class CPageActivity;
 class CPageFocus;
 class CResSchemeHandler;
@@ -42,8 +43,11 @@ class CFormularioView : public QWidget {
   // Replaces the page by `page` (Windows-1252 HTML); its scripts run.
   void ShowGeneratedPage(const std::string& page);
 
-  // Imprimir: the print dialog, then the page on screen is printed.
+  // Imprimir: the print dialog, then the page on screen is printed as the
+  // document Exportar a PDF makes.
   void OnFilePrint();
+  // "Exportar a PDF": the page on screen as a PDF document.
+  void OnFileExportPdf();
 
   // Consultar and Modificar: reopen a declaration read-only or for correction.
   void OnFileOpen();
@@ -77,10 +81,14 @@ class CFormularioView : public QWidget {
   const CXmlReader& xmlReader() const { return m_xmlReader; }
   CDraftKeeper& drafts() { return *m_drafts; }
   CPageFocus& pageFocus() { return *m_focus; }
+  CFormPrintout& printout() { return *m_printout; }
 
  signals:
   // A print started by OnFilePrint has ended.
   void printFinished(bool success);
+
+  // A line for the status bar (a PDF written).
+  void statusText(const QString& text);
 
   // "Validar" wrote the declaration file `path`, or Consultar, Modificar or
   // "Mes siguiente" read it.
@@ -93,7 +101,8 @@ class CFormularioView : public QWidget {
  private:
   void OnGeneraArchivo(const QByteArray& xml, const QByteArray& formNumber, const QByteArray& html,
                        const QByteArray& nit);
-  void OnPrintFinished(bool success);
+  // Hands the running head of the page on screen to `use`.
+  void WithRunningHead(std::function<void(const QString&)> use);
   void LoadDeclaration(LoadMode mode);
   void LoadDeclarationFile(LoadMode mode, const QString& path, std::function<void()> loaded);
   // Puts `url` on screen once the draft of the form leaving it is written;
@@ -119,10 +128,14 @@ class CFormularioView : public QWidget {
   QUrl m_awaitedUrl;                   // the page `m_whenLoaded` waits for
   std::function<void()> m_whenLoaded;
   CQtUserPrompts m_prompts;
-  CAnnexTransfer* m_annex;              // Importar and Exportar anexo
-  CXmlReader m_xmlReader;               // the store of the declaration last reopened
-  DeclarationWriter m_writer;           // keeps the last generation for Ctrl+S
-  std::unique_ptr<QPrinter> m_printer;  // alive until the browser has printed
+  CAnnexTransfer* m_annex;     // Importar and Exportar anexo
+  CXmlReader m_xmlReader;      // the store of the declaration last reopened
+  DeclarationWriter m_writer;  // keeps the last generation for Ctrl+S
+  CFormPrintout* m_printout;   // Imprimir and Exportar a PDF
+  // The page on screen: the declaration file it shows (just written or
+  // read), and for a read-only page the identity read with it.
+  QString m_shownDeclaration;
+  std::optional<PrintedIdentity> m_shownIdentity;
 };
 
 }  // namespace f7301

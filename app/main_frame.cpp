@@ -113,6 +113,7 @@ void CMainFrame::CreateActions() {
   m_actOpen = NewAction(this, "&Consultar\tCtrl+C", kPromptConsultar);
   m_actUpdate = NewAction(this, "&Modificar\tCtrl+M", kPromptModificar);
   m_actPrint = NewAction(this, "&Imprimir...\tCtrl+I", kPromptImprimir);
+  m_actExportPdf = NewAction(this, "&Exportar a PDF...", kPromptExportarPdf);
   m_actSave = NewAction(this, "Guardar", kPromptGuardar);
   m_actExit = NewAction(this, "&Salir", kPromptSalir);
   m_actAbout = NewAction(this, "&Acerca de Formulario...", kPromptAcercaDe);
@@ -125,6 +126,7 @@ void CMainFrame::CreateActions() {
   connect(m_actOpen, &QAction::triggered, m_view, &CFormularioView::OnFileOpen);
   connect(m_actUpdate, &QAction::triggered, m_view, &CFormularioView::OnFileUpdate);
   connect(m_actPrint, &QAction::triggered, m_view, &CFormularioView::OnFilePrint);
+  connect(m_actExportPdf, &QAction::triggered, m_view, &CFormularioView::OnFileExportPdf);
   connect(m_actSave, &QAction::triggered, m_view, [this] { m_view->SaveHtmlCopy(); });
   connect(m_actExit, &QAction::triggered, this, &QWidget::close);
   connect(m_actAbout, &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -144,6 +146,7 @@ void CMainFrame::CreateMenus() {
   archivo->addAction(m_actExportAnnex);
   archivo->addSeparator();
   archivo->addAction(m_actPrint);
+  archivo->addAction(m_actExportPdf);
   archivo->addSeparator();
   archivo->addAction(m_actExit);
 
@@ -163,10 +166,15 @@ void CMainFrame::CreateToolBar() {
 
   const auto pictures = ToolbarPictures();
   const std::pair<QAction*, ToolbarPicture> buttons[] = {
-      {m_actNew, ToolbarPicture::Nuevo},        {m_actOpen, ToolbarPicture::Consultar},
-      {m_actUpdate, ToolbarPicture::Modificar}, {m_actRegister, ToolbarPicture::Declaraciones},
-      {nullptr, ToolbarPicture::Nuevo},         {m_actPrint, ToolbarPicture::Imprimir},
-      {nullptr, ToolbarPicture::Nuevo},         {m_actAbout, ToolbarPicture::AcercaDe},
+      {m_actNew, ToolbarPicture::Nuevo},
+      {m_actOpen, ToolbarPicture::Consultar},
+      {m_actUpdate, ToolbarPicture::Modificar},
+      {m_actRegister, ToolbarPicture::Declaraciones},
+      {nullptr, ToolbarPicture::Nuevo},
+      {m_actPrint, ToolbarPicture::Imprimir},
+      {m_actExportPdf, ToolbarPicture::ExportarPdf},
+      {nullptr, ToolbarPicture::Nuevo},
+      {m_actAbout, ToolbarPicture::AcercaDe},
       {m_actExit, ToolbarPicture::Salir},
   };
   for (const auto& [action, picture] : buttons) {
@@ -190,6 +198,8 @@ void CMainFrame::CreateStatusBar() {
   m_idleText = new QLabel(QStringLiteral("Preparado"), statusBar());
   statusBar()->addWidget(m_idleText, 1);
   m_indicators = new CLockKeyIndicators(*statusBar());
+  connect(m_view, &CFormularioView::statusText, statusBar(),
+          [this](const QString& text) { statusBar()->showMessage(text); });
 }
 
 QAction* CMainFrame::action(Command command) const {

@@ -46,6 +46,7 @@ class CMainFrame : public QMainWindow {
   QAction* statusBarAction() const { return m_actStatusBar; }
   QAction* importAnnexAction() const { return m_actImportAnnex; }
   QAction* exportAnnexAction() const { return m_actExportAnnex; }
+  QAction* exportPdfAction() const { return m_actExportPdf; }
   // "Declaraciones": made with the frame, shown on request.
   CRegisterWindow* registerWindow() const { return m_register; }
 
@@ -78,6 +79,7 @@ class CMainFrame : public QMainWindow {
   QAction* m_actUpdate = nullptr;    // Modificar
   QAction* m_actRegister = nullptr;  // Declaraciones
   QAction* m_actPrint = nullptr;
+  QAction* m_actExportPdf = nullptr;
   QAction* m_actSave = nullptr;  // Ctrl+S only: the HTML copy
   QAction* m_actImportAnnex = nullptr;
   QAction* m_actExportAnnex = nullptr;

@@ -79,14 +79,21 @@ std::optional<QString> AskExistingFile(QWidget* parent, const QString& title,
   return RunFileDialog(dialog);
 }
 
+std::optional<QString> AskSaveFile(QWidget* parent, PromptKind kind, const QString& title,
+                                   const QString& proposal, const QString& filter,
+                                   const QString& suffix) {
+  if (Answerer()) return Answerer()({kind, proposal, title});
+  QFileDialog dialog(parent, title, proposal, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(suffix);
+  return RunFileDialog(dialog);
+}
+
 std::optional<QString> AskCsvSaveFile(QWidget* parent, PromptKind kind, const QString& title,
                                       const QString& proposal) {
-  if (Answerer()) return Answerer()({kind, proposal, title});
-  QFileDialog dialog(parent, title, proposal,
-                     QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("csv"));
-  return RunFileDialog(dialog);
+  return AskSaveFile(parent, kind, title, proposal,
+                     QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"),
+                     QStringLiteral("csv"));
 }
 
 }  // namespace
@@ -123,14 +130,25 @@ std::optional<QString> AskRegisterExportFile(QWidget* parent, const QString& pro
                         proposal);
 }
 
-bool AskPrinter(QWidget* parent, QPrinter& printer) {
+std::optional<QString> AskPdfExportFile(QWidget* parent, const QString& proposal) {
+  return AskSaveFile(parent, PromptKind::PdfExportFile, QStringLiteral("Exportar a PDF"),
+                     proposal, QStringLiteral("Archivos PDF (*.pdf);;Todos los archivos (*)"),
+                     QStringLiteral("pdf"));
+}
+
+bool AskPrinter(QWidget* parent, QPrinter& printer, const QString& pdfProposal) {
   if (Answerer()) {
-    const auto pdf = Answerer()({PromptKind::Printer, {}, {}});
+    const auto pdf = Answerer()({PromptKind::Printer, pdfProposal, {}});
     if (!pdf) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(*pdf);
     return true;
   }
+  // The name offered for a print to a file; a printer, where there is one,
+  // stays the one chosen first.
+  const QString printerName = printer.printerName();
+  printer.setOutputFileName(pdfProposal);
+  if (!printerName.isEmpty()) printer.setPrinterName(printerName);
   QPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
 }

@@ -18,7 +18,9 @@ enum class PromptKind {
   DeclarationFile,       // "Buscar Archivo" (or the caption given); text = folder it starts in;
                          // answer = path
   Folder,                // "Seleccione un folder"; text = folder it starts in; answer = folder
-  Printer,               // print dialog; answer = PDF file to print into
+  Printer,               // print dialog; text = the PDF file proposed; answer = PDF file to
+                         // print into
+  PdfExportFile,         // "Exportar a PDF"; text = proposal; answer = path of the file to write
   AppMessage,            // application message box (exclamation icon)
   ViewMessage,           // the view's message box (no icon)
   ScriptAlert,           // the page's alert()
@@ -57,8 +59,11 @@ std::optional<QString> AskAnnexImportFile(QWidget* parent, const QString& startF
 std::optional<QString> AskAnnexExportFile(QWidget* parent, const QString& proposal);
 // "Exportar lista" of the register of declarations; `proposal` as above.
 std::optional<QString> AskRegisterExportFile(QWidget* parent, const QString& proposal);
-// Sets `printer` up for one print; false when the user cancelled.
-bool AskPrinter(QWidget* parent, QPrinter& printer);
+// "Exportar a PDF"; `proposal` as above, with ".pdf".
+std::optional<QString> AskPdfExportFile(QWidget* parent, const QString& proposal);
+// Sets `printer` up for one print, `pdfProposal` the file offered for a print
+// to a file; false when the user cancelled.
+bool AskPrinter(QWidget* parent, QPrinter& printer, const QString& pdfProposal);
 
 void ShowMessage(QWidget* parent, PromptKind kind, const QString& text, const QString& caption);
 

@@ -8,9 +8,18 @@
 namespace f7301 {
 
 // In the order of the strip, which is not the order of the buttons.
-enum class ToolbarPicture { Nuevo, Consultar, Modificar, Imprimir, AcercaDe, Salir, Declaraciones };
+enum class ToolbarPicture {
+  Nuevo,
+  Consultar,
+  Modificar,
+  Imprimir,
+  AcercaDe,
+  Salir,
+  Declaraciones,
+  ExportarPdf,
+};
 
-inline constexpr int kToolbarPictureCount = 7;
+inline constexpr int kToolbarPictureCount = 8;
 inline constexpr QSize kToolbarPictureSize{16, 15};
 inline constexpr int kToolbarPictureScales[] = {1, 2};
 

@@ -1,4 +1,4 @@
-// Paints the program's pictures at build time: the toolbar strip (seven 16
+// Paints the program's pictures at build time: the toolbar strip (eight 16
 // by 15 pictures) at scale 1 and 2, and the program icon at every size a desktop
 // asks for plus a scalable SVG copy. Each size is drawn, never scaled from a
 // smaller picture, so the pictures stay sharp on a high-density screen.
@@ -142,9 +142,19 @@ void Declaraciones(QPainter& p, int x) {
   p.drawPoint(x + 5, 7);
 }
 
+// A sheet with a red band across it, as PDF files are commonly shown.
+void ExportarPdf(QPainter& p, int x) {
+  Sheet(p, x, 13);
+  TextLines(p, x, 5, 7, 10);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(200, 30, 30));
+  p.drawRect(x + 1, 9, 11, 4);
+}
+
 // The strip drawn for a screen of `scale` device pixels per pixel.
 QImage ToolbarStrip(int scale) {
-  const auto pictures = {Nuevo, Consultar, Modificar, Imprimir, AcercaDe, Salir, Declaraciones};
+  const auto pictures = {Nuevo,    Consultar, Modificar,     Imprimir,
+                         AcercaDe, Salir,     Declaraciones, ExportarPdf};
   QImage strip(16 * static_cast<int>(pictures.size()) * scale, 15 * scale, QImage::Format_ARGB32);
   strip.fill(Qt::transparent);
   QPainter p(&strip);

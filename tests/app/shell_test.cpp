@@ -80,7 +80,7 @@ class ShellTest : public QObject {
              (QStringList{"&Nuevo\tCtrl+N", QStringLiteral("Nuevo a &partir de una declaración..."),
                           "&Consultar\tCtrl+C", "&Modificar\tCtrl+M", "&Declaraciones...\tCtrl+D",
                           "-", "Importar &anexo...", "E&xportar anexo...", "-",
-                          "&Imprimir...\tCtrl+I", "-", "&Salir"}));
+                          "&Imprimir...\tCtrl+I", "&Exportar a PDF...", "-", "&Salir"}));
     QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
              (QStringList{"Barra de &herramientas", "Barra de &estado"}));
     QCOMPARE(ActionTexts(menus[2]->menu()->actions()), QStringList{"&Acerca de Formulario..."});
@@ -115,7 +115,7 @@ class ShellTest : public QObject {
       if (!a->isSeparator()) QVERIFY(!a->icon().isNull());
     }
     QCOMPARE(tips, (QStringList{"Nuevo", "Abrir", "Modificar", "Declaraciones", "-", "Imprimir",
-                                "-", "Acerca de", "Salir"}));
+                                "Exportar a PDF", "-", "Acerca de", "Salir"}));
     QCOMPARE(Frame().action(Command::Consultar)->statusTip(),
              QStringLiteral("Abre un documento ya existente"));
     QCOMPARE(Frame().aboutAction()->statusTip(),

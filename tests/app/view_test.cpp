@@ -14,6 +14,7 @@
 #include "app/main_frame.h"
 #include "app/res_scheme.h"
 #include "tests/app/app_test_support.h"
+#include "tests/app/printout_support.h"
 
 namespace f7301::test {
 namespace {
@@ -193,10 +194,17 @@ class ViewTest : public QObject {
     QTest::keyClick(target, Qt::Key_P, Qt::ControlModifier);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
     QCOMPARE(finished.takeFirst().at(0).toBool(), true);
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.read(4), QByteArray("%PDF"));
-    QVERIFY(file.size() > 1000);
+    // The same document as Exportar a PDF, under the name it proposes: text
+    // with its head and page numbers, no pictures.
+    const QStringList proposed = prompts.TextsOf(PromptKind::Printer);
+    QCOMPARE(proposed.size(), 1);
+    QVERIFY2(proposed[0].endsWith("/Formulario7301.pdf"), qPrintable(proposed[0]));
+    const QStringList pages = PdfPageTexts(pdf);
+    QVERIFY(!pages.isEmpty());
+    QVERIFY2(pages[0].contains(QStringLiteral("Formulario RTQ-7301 \u00B7 NIT")),
+             qPrintable(pages[0].left(300)));
+    QVERIFY(pages.last().contains(QStringLiteral("P\u00E1gina %1 de %1").arg(pages.size())));
+    QCOMPARE(PdfImageCount(pdf), 0);
   }
 
   void cancelledPrintDialogPrintsNothing() {
