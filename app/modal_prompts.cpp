@@ -131,8 +131,8 @@ std::optional<QString> AskRegisterExportFile(QWidget* parent, const QString& pro
 }
 
 std::optional<QString> AskPdfExportFile(QWidget* parent, const QString& proposal) {
-  return AskSaveFile(parent, PromptKind::PdfExportFile, QStringLiteral("Exportar a PDF"),
-                     proposal, QStringLiteral("Archivos PDF (*.pdf);;Todos los archivos (*)"),
+  return AskSaveFile(parent, PromptKind::PdfExportFile, QStringLiteral("Exportar a PDF"), proposal,
+                     QStringLiteral("Archivos PDF (*.pdf);;Todos los archivos (*)"),
                      QStringLiteral("pdf"));
 }
 

@@ -210,7 +210,7 @@ class DialogWordsTest : public QObject {
       }
     });
     QPrinter printer;
-    AskPrinter(&Frame(), printer);
+    AskPrinter(&Frame(), printer, QDir::home().filePath(QStringLiteral("Formulario7301.pdf")));
     QVERIFY(catcher.caught());
     QVERIFY(propertiesSeen);
     QVERIFY2(Foreign(texts).isEmpty(), qPrintable(Foreign(texts).join(QStringLiteral(" | "))));
