@@ -1,6 +1,10 @@
 // Exportar a PDF in the real window: the document written for the form of
 // 500 annex rows, editable and read-only, read back as a reader of the PDF
 // finds it (poppler's pdftotext and pdfimages).
+#include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,6 +62,27 @@ class PrintoutTest : public QObject {
       // Text, not pictures of pages.
       QCOMPARE(PdfImageCount(pdf), 0);
     }
+  }
+
+  // "Cancelar" while the PDF is made: no file, nothing said.
+  void cancelledExportWritesNothing() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("cancelado.pdf");
+    PromptScript prompts;
+    prompts.Answer(PromptKind::PdfExportFile, pdf);
+    Frame().statusBar()->clearMessage();
+    Frame().exportPdfAction()->trigger();
+    auto* progress = Frame().findChild<QProgressDialog*>();
+    QVERIFY(progress);
+    QPushButton* cancel = progress->findChild<QPushButton*>();
+    QVERIFY(cancel && cancel->text() == QStringLiteral("Cancelar"));
+    cancel->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!Frame().findChild<QProgressDialog*>(), 30000);
+    QVERIFY(!QFile::exists(pdf));
+    QVERIFY(Frame().statusBar()->currentMessage().isEmpty());
+    QCOMPARE(prompts.CountOf(PromptKind::AppMessage), 0);
+    // The next export is made as if none had been cancelled.
+    QVERIFY(ExportPdf(pdf));
   }
 
   // Nothing shown from a file: the name offered is the program's.
