@@ -50,7 +50,7 @@ class PrintoutBench : public QObject {
                  {kMaxAnnexRows, LoadMode::Modificar},
                  {kMaxAnnexRows, LoadMode::Consultar}};
     for (const auto& [rows, mode] : forms) {
-      const QString file = SealedDeclaration(temporary, AnnexSample(rows));
+      const QString file = SealedFile(temporary, AnnexSample(rows));
       QVERIFY(ShowDeclaration(mode, file));
       const char* page = mode == LoadMode::Modificar ? "editable" : "read-only";
       const QString pdf = QStringLiteral("%1/anexo-%2-%3.pdf").arg(folder).arg(rows).arg(page);

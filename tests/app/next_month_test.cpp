@@ -13,11 +13,11 @@
 
 #include "app/formulario_view.h"
 #include "app/main_frame.h"
-#include "declaration/seal.h"
 #include "formpage/field_model.h"
 #include "tests/app/app_test_support.h"
 #include "tests/app/draft_test_support.h"
 #include "tests/app/form_filling.h"
+#include "tests/app/sealed_file.h"
 #include "tests/support/sample_declaration.h"
 
 namespace f7301::test {
@@ -44,17 +44,6 @@ testing::SampleDeclaration LastDecember() {
     d.boxes[GridBox(row, kGridColumnCount)] = ClosingBalance(row).toStdString();
   }
   return d;
-}
-
-QString SealedFile(const QTemporaryDir& dir, const testing::SampleDeclaration& d) {
-  std::string sealed;
-  if (!SealDeclaration(testing::DeclarationXml(d), sealed)) return {};
-  const QString path = dir.filePath(
-      QString::fromStdString("RTQ-" + d.nit + "7301" + d.desde.substr(2, 4) + d.numero));
-  QFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) return {};
-  out.write(sealed.data(), static_cast<qint64>(sealed.size()));
-  return path;
 }
 
 QString Value(const QString& field) {

@@ -1,6 +1,5 @@
 #include "tests/app/printout_support.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -8,7 +7,6 @@
 #include <QWebEnginePage>
 
 #include "app/main_frame.h"
-#include "declaration/seal.h"
 #include "tests/app/app_test_support.h"
 
 namespace f7301::test {
@@ -27,17 +25,6 @@ testing::SampleDeclaration AnnexSample(int rows) {
   testing::SampleDeclaration d = testing::FullSample(rows);
   for (int r = 0; r < rows; ++r) d.annex[r].nit = "88" + std::to_string(100001 + r);
   return d;
-}
-
-QString SealedDeclaration(const QTemporaryDir& dir, const testing::SampleDeclaration& d) {
-  std::string sealed;
-  if (!SealDeclaration(testing::DeclarationXml(d), sealed)) return {};
-  const QString path = dir.filePath(
-      QString::fromStdString("RTQ-" + d.nit + "7301" + d.desde.substr(2, 4) + d.numero));
-  QFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) return {};
-  out.write(sealed.data(), static_cast<qint64>(sealed.size()));
-  return path;
 }
 
 // Waits for the new page to have loaded, not for the page it replaces.

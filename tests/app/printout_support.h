@@ -6,15 +6,13 @@
 #include <QTemporaryDir>
 
 #include "app/formulario_view.h"
+#include "tests/app/sealed_file.h"
 #include "tests/support/sample_declaration.h"
 
 namespace f7301::test {
 
 // `rows` annex rows, each with a NIT of its own ("88" and six digits).
 testing::SampleDeclaration AnnexSample(int rows);
-
-// `d` sealed into `dir` under the name "Validar" gives it; empty on failure.
-QString SealedDeclaration(const QTemporaryDir& dir, const testing::SampleDeclaration& d);
 
 // Opens `file` as Consultar or Modificar does and waits for its page.
 bool ShowDeclaration(LoadMode mode, const QString& file);

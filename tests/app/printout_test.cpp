@@ -23,7 +23,7 @@ class PrintoutTest : public QObject {
   void fullAnnexFormIsADocumentOnEveryPage() {
     QTemporaryDir dir;
     const testing::SampleDeclaration d = AnnexSample(kMaxAnnexRows);
-    const QString file = SealedDeclaration(dir, d);
+    const QString file = SealedFile(dir, d);
     QVERIFY(!file.isEmpty());
     for (const LoadMode mode : {LoadMode::Modificar, LoadMode::Consultar}) {
       QVERIFY(ShowDeclaration(mode, file));
