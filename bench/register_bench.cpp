@@ -97,8 +97,8 @@ std::vector<FoundDeclaration> Readings(int firstYear, int lastYear) {
         s.year = year;
         s.month = month;
         s.formNumber = std::to_string(10000000 + year * 12 + month);
-        s.openings.fill("1500.00");
-        s.closings.fill("1500.00");
+        s.openings.assign(kProductRowCount, "1500.00");
+        s.closings.assign(kProductRowCount, "1500.00");
         s.digest = std::string(63, '0') + static_cast<char>('a' + month % 6);
         const auto i = static_cast<std::int64_t>(found.size());
         found.push_back({"/d/" + s.nit + "/" + s.formNumber, i, s, ""});

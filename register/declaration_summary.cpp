@@ -122,6 +122,8 @@ SummaryResult SummaryOfStore(const CFieldList& store) {
   if (rectifies != "0") summary.rectifies = Shown(rectifies);
   summary.totalToPay = Shown(BoxText(boxes, kTotalToPayBox));
   summary.annexRows = boxes.AnnexRows();
+  summary.openings.resize(kProductRowCount);
+  summary.closings.resize(kProductRowCount);
   for (int p = 0; p < kProductRowCount; ++p) {
     summary.openings[p] = Shown(BoxText(boxes, kFirstGridBox + kGridColumnCount * p));
     summary.closings[p] = Shown(BoxText(boxes, kFirstGridBox + 7 + kGridColumnCount * p));

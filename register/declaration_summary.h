@@ -2,11 +2,11 @@
 // What the register shows of one declaration file, read as Consultar reads
 // it: the whole-file reader and its limits, the seal, the XML reader, the
 // form check and the read-only page; any failure gives the reason instead.
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "declaration/whole_file.h"
 #include "formpage/field_model.h"
@@ -25,8 +25,10 @@ struct DeclarationSummary {
   int annexRows = 0;
   std::string generated;  // date of generation, dd/mm/aaaa; empty when not of that shape
   // Each product's opening (box 6 + 8p) and closing (box 13 + 8p) balance as
-  // stored: a month is checked against the month before with them.
-  std::array<std::string, kProductRowCount> openings, closings;
+  // stored, kProductRowCount of each: a month is checked against the month
+  // before with them. A list row holds neither, nor the digest: 12,000 rows
+  // would carry 26 texts each for nothing.
+  std::vector<std::string> openings, closings;
   std::string digest;  // ContentDigest of the file's bytes; empty from a text alone
   bool operator==(const DeclarationSummary&) const = default;
 };

@@ -42,6 +42,8 @@ std::string Shown(const std::string& stored) { return stored.empty() ? "0" : sto
 }  // namespace
 
 std::string BalanceAviso(const DeclarationSummary& current, const DeclarationSummary& previous) {
+  const auto products = static_cast<std::size_t>(kProductRowCount);
+  if (current.openings.size() != products || previous.closings.size() != products) return "";
   int first = -1;
   int others = 0;
   for (int p = 0; p < kProductRowCount; ++p) {

@@ -196,6 +196,8 @@ std::string JoinedBalances(const DeclarationSummary& d) {
 }
 
 bool SplitBalances(std::string_view text, DeclarationSummary& d) {
+  d.openings.resize(kProductRowCount);
+  d.closings.resize(kProductRowCount);
   std::size_t at = 0;
   for (auto* balances : {&d.openings, &d.closings}) {
     for (std::string& balance : *balances) {

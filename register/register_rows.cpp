@@ -61,8 +61,14 @@ std::vector<Filing*> WithoutCopies(std::vector<Filing*>& taxpayer) {
   return filings;
 }
 
+// What the list shows of a declaration: the balances and the digest served
+// to make the rows and are let go.
 RegisterRow RowOf(const Filing& f, FilingState state) {
-  return {state, *f.summary, f.found->file, f.found->mtimeNs, "", ""};
+  RegisterRow row{state, *f.summary, f.found->file, f.found->mtimeNs, "", ""};
+  row.summary.openings = {};
+  row.summary.closings = {};
+  row.summary.digest = {};
+  return row;
 }
 
 std::string Joined(const std::vector<std::string>& avisos) {

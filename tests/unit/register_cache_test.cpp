@@ -22,8 +22,8 @@ CachedReading Readable(const std::string& nit, std::int64_t mtime) {
   DeclarationSummary s{nit,     "NOMBRE", 2024,         3,  "13051299", "",
                        "10.00", 2,        "05/04/2024", {}, {},         ""};
   for (int p = 0; p < kProductRowCount; ++p) {
-    s.openings[p] = std::to_string(p) + ".00";
-    s.closings[p] = p == 4 ? "" : std::to_string(100 + p) + ".50";
+    s.openings.push_back(std::to_string(p) + ".00");
+    s.closings.push_back(p == 4 ? "" : std::to_string(100 + p) + ".50");
   }
   s.digest = std::string(64, 'a');
   r.summary = s;
