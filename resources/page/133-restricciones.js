@@ -137,11 +137,14 @@ function atributoanexo2() {
   this[1] = new objetotabla();
 }
 
-// A box's value as a number; an empty box counts 0.
+// A box's value as a number; an empty box counts 0. A text that is no
+// amount has not been checked yet (a draft put back with the caret still in
+// the box): until it is, it counts nothing, as in the annex.
 function valorcasilla(nombre) {
   var campo = BuscaObj(nombre);
   if (!campo || campo.value == "") return 0;
-  return Number(campo.value);
+  var numero = Number(campo.value);
+  return isFinite(numero) ? numero : 0;
 }
 
 // Opening balance + taxable purchases + positive adjustments, minus negative

@@ -394,17 +394,20 @@ function validaarchivoanexo() {
   conbusquedafija(revisaygenera);
 }
 
+// A cell that fails its check stops the sequence there, with its message and
+// the caret in it: a value the form refuses is never sealed into a sworn
+// declaration, whether it was typed beside an incomplete row, put back from
+// a draft or left by an import.
 function revisaygenera() {
   var ultima = ultimafilaanexo(1);
   // Here a buyer's NIT of zeros or blanks is no NIT: the row is incomplete.
   if (avisafaltante(1, ultima + 1, sinvalor)) return;
-  if (!revisaanexo(1, ultima)) {
-    for (var fila = 1; fila <= ultima; fila++) reformateafila(1, fila);
-    totalesanexo();
-    formulas();
-    BuscaObj("nrenglon1").value = "0";
-    BuscaObj("trenglon1").value = String(ANEXO[1]);
-  }
+  if (revisaanexo(1, ultima)) return;
+  for (var fila = 1; fila <= ultima; fila++) reformateafila(1, fila);
+  totalesanexo();
+  formulas();
+  BuscaObj("nrenglon1").value = "0";
+  BuscaObj("trenglon1").value = String(ANEXO[1]);
   validaarchivo();
 }
 

@@ -649,10 +649,9 @@ function filasposibles(filas) {
 }
 
 // Puts a draft back on the form just loaded: rows added as needed, every
-// field as it was left and the computed boxes computed again from them. The
-// field that had the caret gets its value back after the computation, as a
-// value still being typed is not counted until it is left; the caret goes
-// back into it.
+// field as it was left, the one that had the caret included, and the
+// computed boxes computed again from them, so that the totals are those the
+// form showed; the caret goes back into that field.
 function restauraborrador(borrador) {
   if (!borrador || !borrador.campos) return false;
   var filas = borrador.filas || [];
@@ -660,16 +659,12 @@ function restauraborrador(borrador) {
   for (var k = 1; k <= ANEXOS; k++) completafilas(k, Number(filas[k]));
   var campos = borrador.campos;
   for (var nombre in campos) {
-    if (nombre == "c1" || nombre == borrador.foco) continue;
     if (!Object.prototype.hasOwnProperty.call(campos, nombre)) continue;
     var campo = campodeborrador(nombre);
     if (campo) ponvalorguardado(campo, String(campos[nombre]));
   }
   recalculaborrador();
   var foco = campodeborrador(borrador.foco);
-  if (foco && Object.prototype.hasOwnProperty.call(campos, borrador.foco)) {
-    ponvalorguardado(foco, String(campos[borrador.foco]));
-  }
   if (foco && !foco.disabled) foco.focus();
   return true;
 }

@@ -80,7 +80,7 @@ describe('putting a draft back', () => {
   test('recomputes the computed boxes and leaves typed ones exactly as typed', () =>
     onForm(env, async (form) => {
       const record = await takeRecord(form);
-      record.foco = 'c7';  // typed, never left: not counted yet
+      record.foco = 'c7';  // typed, never left: not checked, and no amount counts nothing
       Object.assign(record.campos, {
         c6: '12', c7: '1,5', c13: '999.00', c110: '7', c1619: 'abc', c1620: '2.5',
         f11c1: '19', f11c2: '3', f11c3: 'DIESEL', f12c3: 'NO ES UN PRODUCTO',
