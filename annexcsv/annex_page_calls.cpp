@@ -71,19 +71,25 @@ std::string AnnexExportScript() { return "JSON.stringify(exportaanexo())"; }
 
 std::optional<AnnexExportAnswer> ParseAnnexExportAnswer(const std::string& text) {
   const json answer = json::parse(text, nullptr, false);
-  if (answer.is_object() && IsText(answer, "mensaje")) {
-    return AnnexExportAnswer{answer["mensaje"].get<std::string>(), {}};
+  if (!answer.is_object()) return std::nullopt;
+  if (IsText(answer, "mensaje"))
+    return AnnexExportAnswer{answer["mensaje"].get<std::string>(), {}, {}};
+  if (!answer.contains("filas") || !answer["filas"].is_array() || !answer.contains("incompletos") ||
+      !answer["incompletos"].is_array()) {
+    return std::nullopt;
   }
-  if (!answer.is_array()) return std::nullopt;
   AnnexExportAnswer result;
-  AnnexSales& sales = result.sales;
-  for (const json& item : answer) {
+  for (const json& item : answer["filas"]) {
     if (!item.is_object() || !IsText(item, "nit") || !IsText(item, "galones") ||
         !IsText(item, "producto")) {
       return std::nullopt;
     }
-    sales.push_back({0, item["nit"].get<std::string>(), item["galones"].get<std::string>(),
-                     item["producto"].get<std::string>()});
+    result.sales.push_back({0, item["nit"].get<std::string>(), item["galones"].get<std::string>(),
+                            item["producto"].get<std::string>()});
+  }
+  for (const json& row : answer["incompletos"]) {
+    if (!row.is_number_integer()) return std::nullopt;
+    result.incomplete.push_back(row.get<int>());
   }
   return result;
 }

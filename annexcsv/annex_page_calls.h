@@ -6,6 +6,7 @@
 // scripts).
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "annexcsv/annex_reader.h"
 
@@ -32,6 +33,7 @@ std::string AnnexExportScript();
 struct AnnexExportAnswer {
   std::string refusal;  // set when a row cannot be exported: nothing is written
   AnnexSales sales;
+  std::vector<int> incomplete;  // annex rows begun but incomplete, not exported
 };
 std::optional<AnnexExportAnswer> ParseAnnexExportAnswer(const std::string& json);
 

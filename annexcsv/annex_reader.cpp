@@ -1,5 +1,6 @@
 #include "annexcsv/annex_reader.h"
 
+#include <optional>
 #include <utility>
 
 #include "annexcsv/annex_values.h"
@@ -47,6 +48,19 @@ bool IsHeader(const CsvRecord& record) {
   return false;
 }
 
+// The position in the file of each annex column, when every cell of the
+// first line names a different one of them.
+std::optional<std::array<int, 3>> NamedColumns(const CsvRecord& record) {
+  if (!HasFields(record, kColumns)) return std::nullopt;
+  std::array<int, 3> inFile = {0, 0, 0};
+  for (std::size_t position = 0; position < kColumns; ++position) {
+    const auto column = AnnexColumnNamed(record.fields[position]);
+    if (!column || inFile[*column] != 0) return std::nullopt;
+    inFile[*column] = static_cast<int>(position) + 1;
+  }
+  return inFile;
+}
+
 // A tab or line break in a product: the page refuses it, as it would
 // refuse it in a NIT, instead of its being matched without it.
 bool HasBreak(std::string_view text) {
@@ -72,6 +86,15 @@ class SaleReader {
  public:
   SaleReader(AnnexFile& file, char separator) : m_file(file), m_mark(separator) {}
 
+  // A first line that names the columns is no sale: it sets their order.
+  bool TakeTitles(const CsvRecord& record) {
+    const auto named = NamedColumns(record);
+    if (!named) return false;
+    m_file.columnInFile = *named;
+    m_file.columnsNamed = true;
+    return true;
+  }
+
   void Take(const CsvRecord& record) {
     const std::size_t problemsBefore = m_file.problems.size();
     if (!HasFields(record, kColumns)) {
@@ -84,7 +107,7 @@ class SaleReader {
 
  private:
   void TakeSale(const CsvRecord& record) {
-    AnnexSale sale{record.line, Cell(record, 0), Cell(record, 1), Cell(record, 2)};
+    AnnexSale sale{record.line, Column(record, 0), Column(record, 1), Column(record, 2)};
     bool fit = true;
     const DecimalMark::Gallons gallons = m_mark.Read(sale.gallons);
     sale.gallons = gallons.text;
@@ -98,6 +121,10 @@ class SaleReader {
       }
     }
     if (fit) m_file.sales.push_back(std::move(sale));
+  }
+
+  std::string Column(const CsvRecord& record, std::size_t column) const {
+    return Cell(record, static_cast<std::size_t>(m_file.columnInFile[column] - 1));
   }
 
   // Records a fault of the line; false, for "the row does not fit".
@@ -126,7 +153,7 @@ AnnexFile ReadAnnexCsv(std::string_view bytes) {
   bool first = true;
   for (const CsvRecord& record : read.records) {
     if (IsEmpty(record.fields) || (named && record.line == 1)) continue;
-    if (std::exchange(first, false) && IsHeader(record)) continue;
+    if (std::exchange(first, false) && (reader.TakeTitles(record) || IsHeader(record))) continue;
     reader.Take(record);
   }
   if (read.brokenLine) {

@@ -3,6 +3,7 @@
 // file as spreadsheets and billing systems write it. The reader only takes
 // the file apart; the rules of each field are the form page's, which checks
 // the rows before any of them enters the annex.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -23,6 +24,12 @@ struct AnnexFile {
   AnnexProblems problems;  // lines refused while reading
   int refusedRows = 0;     // data lines refused while reading
   char separator = 0;
+  // Where each column of the annex (NIT, gallons, product) stands in the
+  // file, counted from 1: a first line naming the three sets it, else they
+  // stand in that order. Problems name the annex's column; the report says
+  // the file's.
+  std::array<int, 3> columnInFile = {1, 2, 3};
+  bool columnsNamed = false;
 
   // Every data line of the file, taken or refused.
   int RowCount() const { return static_cast<int>(sales.size()) + refusedRows; }

@@ -1,6 +1,7 @@
 #pragma once
 // The one message that tells the user how an annex import went.
 #include <string>
+#include <vector>
 
 #include "annexcsv/annex_page_calls.h"
 #include "annexcsv/annex_reader.h"
@@ -18,8 +19,10 @@ inline constexpr int kListedProblems = 20;
 // many rows came in with any warnings.
 std::string AnnexImportReport(const AnnexFile& file, const AnnexImportAnswer& answer);
 
-// The message after the export of `rows` rows to `path` (UTF-8).
-std::string AnnexExportReport(int rows, const std::string& path);
+// The message after the export of `rows` rows to `path` (UTF-8), naming
+// the annex rows begun but left incomplete, which were not exported.
+std::string AnnexExportReport(int rows, const std::string& path,
+                              const std::vector<int>& incomplete = {});
 
 // An export asked of an annex without a single complete row.
 inline constexpr const char* kNothingToExport =

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "annexcsv/quoted_cell.h"
 #include "declaration/cp1252.h"
@@ -29,6 +30,50 @@ bool IsAmbiguousMark(std::string_view amount, std::size_t mark) {
   const std::string_view after = amount.substr(mark + 1);
   return after.size() == 3 &&
          std::all_of(after.begin(), after.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The blanks the page's reading of a number passes over at either end: the
+// ASCII ones, the line breaks, and Unicode's spaces (no-break, the wide
+// ones, the byte-order mark), here in UTF-8.
+constexpr std::array<std::string_view, 25> kNumberBlanks = {" ",
+                                                            "\t",
+                                                            "\n",
+                                                            "\v",
+                                                            "\f",
+                                                            "\r",
+                                                            "\xC2\xA0",      // no-break space
+                                                            "\xEF\xBB\xBF",  // byte-order mark
+                                                            "\xE1\x9A\x80",  // ogham space mark
+                                                            "\xE2\x80\x80",
+                                                            "\xE2\x80\x81",
+                                                            "\xE2\x80\x82",
+                                                            "\xE2\x80\x83",
+                                                            "\xE2\x80\x84",
+                                                            "\xE2\x80\x85",
+                                                            "\xE2\x80\x86",
+                                                            "\xE2\x80\x87",
+                                                            "\xE2\x80\x88",
+                                                            "\xE2\x80\x89",
+                                                            "\xE2\x80\x8A",
+                                                            "\xE2\x80\xA8",
+                                                            "\xE2\x80\xA9",
+                                                            "\xE2\x80\xAF",
+                                                            "\xE2\x81\x9F",
+                                                            "\xE3\x80\x80"};
+
+std::size_t BlankAt(std::string_view text, bool atEnd) {
+  for (std::string_view blank : kNumberBlanks) {
+    if (atEnd ? text.ends_with(blank) : text.starts_with(blank)) return blank.size();
+  }
+  return 0;
+}
+
+// The amount as the page reads it: "1.500 " is 1.5 to the page, so the
+// thousands-mark rule must see "1.500".
+std::string_view WithoutNumberBlanks(std::string_view amount) {
+  while (const std::size_t size = BlankAt(amount, false)) amount.remove_prefix(size);
+  while (const std::size_t size = BlankAt(amount, true)) amount.remove_suffix(size);
+  return amount;
 }
 
 std::string OtherMark(char fileMark) {
@@ -62,19 +107,22 @@ std::string Folded(std::string_view utf8) {
 
 }  // namespace
 
-DecimalMark::Gallons DecimalMark::Read(std::string_view amount) {
+// The rule looks at the amount as the page will read it; the cell itself
+// goes to the page, which checks it as it checks a typed one.
+DecimalMark::Gallons DecimalMark::Read(std::string_view cell) {
+  const std::string_view amount = WithoutNumberBlanks(cell);
   const auto points = std::count(amount.begin(), amount.end(), '.');
   const auto commas = std::count(amount.begin(), amount.end(), ',');
-  if (points + commas > 1) return {std::string(amount), kThousands};
-  if (points + commas == 0) return {std::string(amount), {}};
+  if (points + commas > 1) return {std::string(cell), kThousands};
+  if (points + commas == 0) return {std::string(cell), {}};
   const char mark = points == 1 ? '.' : ',';
   // Refused before it could fix the file's mark: a later "12,50" stays good.
   if (IsAmbiguousMark(amount, amount.find(mark)))
-    return {std::string(amount), LooksLikeThousands(amount)};
-  if (mark == ',' && !m_commaAllowed) return {std::string(amount), CommaNotAllowed()};
+    return {std::string(cell), LooksLikeThousands(amount)};
+  if (mark == ',' && !m_commaAllowed) return {std::string(cell), CommaNotAllowed()};
   if (m_fileMark == 0) m_fileMark = mark;
-  if (mark != m_fileMark) return {std::string(amount), OtherMark(m_fileMark)};
-  std::string text(amount);
+  if (mark != m_fileMark) return {std::string(cell), OtherMark(m_fileMark)};
+  std::string text(cell);
   std::replace(text.begin(), text.end(), ',', '.');
   return {text, {}};
 }
@@ -83,6 +131,16 @@ std::optional<std::string> MatchAnnexProduct(std::string_view name) {
   const std::string wanted = Folded(name);
   for (const char* product : kAnnexProducts) {
     if (Folded(product) == wanted) return std::string(product);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> AnnexColumnNamed(std::string_view title) {
+  constexpr std::array<std::pair<std::string_view, std::size_t>, 5> kTitles = {
+      {{"NIT", 0}, {"GALONES", 1}, {"CANTIDAD", 1}, {"GALONES EXENTOS", 1}, {"PRODUCTO", 2}}};
+  const std::string folded = Folded(title);
+  for (const auto& [name, column] : kTitles) {
+    if (folded == name) return column;
   }
   return std::nullopt;
 }

@@ -2,6 +2,7 @@
 // The values of an annex file as the form takes them: gallons written with
 // the decimal point of the page, products named exactly as the form's list
 // names them.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,7 @@ class DecimalMark {
   // Never guesses at thousands separators: an amount with two marks, with
   // one mark followed by exactly three digits ("1.500", "12,345"), or with
   // the mark the rest of the file does not use, is refused.
-  Gallons Read(std::string_view amount);
+  Gallons Read(std::string_view cell);
 
  private:
   bool m_commaAllowed;
@@ -32,6 +33,11 @@ class DecimalMark {
 // The product of the form's annex list that `name` stands for, ignoring case,
 // accents and surrounding blanks; nothing when it names none of them.
 std::optional<std::string> MatchAnnexProduct(std::string_view name);
+
+// The column of the annex a column title names exactly, ignoring case,
+// accents and surrounding blanks: 0 for "NIT", 1 for "Galones" (also
+// "Cantidad" or "Galones exentos"), 2 for "Producto"; nothing for any other.
+std::optional<std::size_t> AnnexColumnNamed(std::string_view title);
 
 // Whether `cell` holds one of the words of an annex file's column titles
 // ("NIT", "Galones", "Cantidad", "Producto", "Tipo", "Comprador"), in any

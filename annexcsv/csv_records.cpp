@@ -63,8 +63,18 @@ class RecordReader {
     return false;
   }
 
+  // libcsv grows a field's buffer by its block size whenever the field
+  // outgrows it, copying it each time: by the default 128 bytes a field of a
+  // megabyte is copied thousands of times. Each growth at least doubles the
+  // buffer, or fits the whole line at once.
+  void GrowFieldsByLine(std::size_t lineSize) {
+    constexpr std::size_t kLeastBlock = 128;
+    csv_set_blk_size(&m_parser, std::max({kLeastBlock, m_parser.entry_size, lineSize}));
+  }
+
   void FeedLine(std::string_view line) {
     ++m_line;
+    GrowFieldsByLine(line.size());
     if (!m_inRecord && HasContent(line)) {
       m_inRecord = true;
       m_recordLine = m_line;

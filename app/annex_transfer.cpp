@@ -97,9 +97,16 @@ void CAnnexTransfer::OfferToPage(std::shared_ptr<const AnnexReadForPage> read) {
   }
   m_page.runJavaScript(read->script, [this, read](const QVariant& result) {
     const auto answer = ParseAnnexImportAnswer(ToUtf8(result));
-    Show(answer ? AnnexImportReport(read->file, *answer) : kFormDidNotAnswer);
-    if (answer && answer->imported > 0) emit rowsImported();
-    emit finished();
+    const std::string message = answer ? AnnexImportReport(read->file, *answer) : kFormDidNotAnswer;
+    auto tell = [this, message, imported = answer && answer->imported > 0] {
+      Show(message);
+      if (imported) emit rowsImported();
+      emit finished();
+    };
+    // The rows are kept before the message is shown: a program ended while
+    // it is open still has them.
+    if (answer && answer->imported > 0 && m_keep) return m_keep(tell);
+    tell();
   });
 }
 
@@ -121,7 +128,7 @@ void CAnnexTransfer::Export() {
     if (path) {
       const std::string name = path->toUtf8().toStdString();
       const bool written = WriteAnnexCsv(ToPath(*path), sales) == ReplaceResult::kReplaced;
-      Show(written ? AnnexExportReport(static_cast<int>(sales.size()), name)
+      Show(written ? AnnexExportReport(static_cast<int>(sales.size()), name, answer->incomplete)
                    : AnnexExportFailure(name));
     }
     emit finished();

@@ -5,6 +5,7 @@
 // between the two and shows the outcome.
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QWebEnginePage;
@@ -31,6 +32,10 @@ class CAnnexTransfer : public QObject {
   // Reads `path` off the window's thread and hands its rows to the page; one
   // message tells the outcome.
   void ImportFile(const QString& path);
+  // Runs, once rows came in and before the message about them, what keeps
+  // them (the draft written), then `then`.
+  using KeepThen = std::function<void(std::function<void()> then)>;
+  void KeepImportedWith(KeepThen keep) { m_keep = std::move(keep); }
   // The complete rows of the annex, then the "Exportar anexo" dialog.
   void Export();
 
@@ -51,6 +56,7 @@ class CAnnexTransfer : public QObject {
   QWebEnginePage& m_page;
   UserPrompts& m_prompts;
   bool m_available = false;
+  KeepThen m_keep;
 };
 
 }  // namespace f7301

@@ -1,11 +1,14 @@
 #include "app/draft_keeper.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QWebEnginePage>
 #include <QWidget>
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -25,8 +28,12 @@ QString FromUtf8(const std::string& text) { return QString::fromUtf8(text); }
 // What a file says, made safe to show (see ShownSafely).
 QString Shown(const std::string& text) { return FromUtf8(ShownSafely(text)); }
 
+// The same, cut short (see ShownShort): in a question, a long name or path
+// would push the question and its buttons off the screen.
+QString ShownInQuestion(const std::string& text) { return FromUtf8(ShownShort(text)); }
+
 QString OrNone(const std::string& text, const char* none) {
-  return text.empty() ? QString::fromUtf8(none) : Shown(text);
+  return text.empty() ? QString::fromUtf8(none) : ShownInQuestion(text);
 }
 
 QString WhenOf(const Draft& draft) {
@@ -45,7 +52,7 @@ QString QuestionAbout(const Draft& draft) {
                           OrNone(summary.name, "(sin nombre)"))
                      .arg(summary.annexRows);
   if (draft.reopened) {
-    text += QStringLiteral("Abierto con Modificar de: %1\n").arg(Shown(draft.sourceFile));
+    text += QStringLiteral("Abierto con Modificar de: %1\n").arg(ShownInQuestion(draft.sourceFile));
   }
   return text + QStringLiteral("\n¿Desea recuperarlo?");
 }
@@ -83,6 +90,15 @@ QString ShownPath(const std::filesystem::path& path) {
 // The drafts set aside at one start, in one message.
 constexpr int kMostDamagedListed = 10;
 
+// Another version of the program may read it: it stays where that version
+// looks for it.
+QString OtherVersionText(const AbandonedDraft& found) {
+  return QStringLiteral(
+             "Un borrador guardado es de otra versión del programa y no puede recuperarse con "
+             "esta:\n%1\nSe dejó donde está, para la versión que lo escribió.")
+      .arg(ShownPath(found.file));
+}
+
 QString SetAsideText(const AbandonedDraft& found, const std::filesystem::path& aside) {
   return QStringLiteral(
              "Un borrador guardado de un formulario %1 y no puede recuperarse:\n%2\n"
@@ -102,12 +118,16 @@ CDraftKeeper::CDraftKeeper(QWebEnginePage& page, QWidget& window, QObject* paren
   m_store.Open();
   m_timer.setSingleShot(true);
   m_timer.setInterval(kDelayMs);
-  connect(&m_timer, &QTimer::timeout, this, [this] { FlushThen([] {}); });
+  connect(&m_timer, &QTimer::timeout, this, &CDraftKeeper::OnTimer);
   connect(&m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
     m_pageLoaded = true;
     if (m_pendingRestore) {
       m_pendingRestore();
       m_pendingRestore = nullptr;
+    } else if (IsKeepable()) {
+      // The values the page came with: a form reopened with Modificar is
+      // kept whole even if a message holds the page before the first write.
+      AskPage([] {});
     }
   });
 }
@@ -127,6 +147,7 @@ void CDraftKeeper::BeginPage(PageKind kind, const QString& sourceFile) {
   m_touched = false;
   m_written = false;
   m_lastRecord.clear();
+  m_kept.Clear();
   m_pageLoaded = false;
   m_pendingRestore = nullptr;
   m_restoring = false;
@@ -142,6 +163,41 @@ void CDraftKeeper::OnPageChanged() {
   if (!m_timer.isActive()) m_timer.start();
 }
 
+void CDraftKeeper::OnFieldReported(const QString& name, const QString& value) {
+  if (IsKeepable() && !m_restoring) m_kept.Report(name.toStdString(), value.toStdString());
+  OnPageChanged();
+}
+
+void CDraftKeeper::AskPage(std::function<void()> then) {
+  const int epoch = m_epoch;
+  const int asked = ++m_asked;
+  m_kept.Asked();
+  m_page.runJavaScript(QString::fromLatin1(kRecordScript),
+                       [this, epoch, asked, then = std::move(then)](const QVariant& record) {
+                         m_answered = std::max(m_answered, asked);
+                         // A form validated or replaced meanwhile is not kept.
+                         if (epoch == m_epoch) m_kept.Take(record.toString().toStdString());
+                         then();
+                       });
+}
+
+// A message or dialog holds the page, which answers nothing until it is
+// closed: the values it reported are written as they are. Otherwise the page
+// gives its whole record (values its scripts wrote included); should it not
+// answer within a moment, the kept values are written all the same.
+void CDraftKeeper::OnTimer() {
+  if (!IsKeepable() || !m_touched || m_restoring) return;
+  if (QApplication::activeModalWidget() != nullptr || m_answered != m_asked) return WriteKept();
+  const int epoch = m_epoch;
+  const int asked = m_asked + 1;
+  AskPage([this, epoch] {
+    if (epoch == m_epoch) WriteKept();
+  });
+  QTimer::singleShot(kAnswerWaitMs, this, [this, epoch, asked] {
+    if (epoch == m_epoch && m_answered < asked && m_touched) WriteKept();
+  });
+}
+
 void CDraftKeeper::FlushThen(std::function<void()> then) {
   m_timer.stop();
   if (!IsKeepable() || !m_touched || m_restoring) {
@@ -149,36 +205,51 @@ void CDraftKeeper::FlushThen(std::function<void()> then) {
     return;
   }
   const int epoch = m_epoch;
-  m_page.runJavaScript(QString::fromLatin1(kRecordScript),
-                       [this, epoch, then = std::move(then)](const QVariant& record) {
-                         // A form validated or replaced meanwhile is not written back.
-                         if (epoch == m_epoch) Write(record.toString());
-                         then();
-                       });
+  AskPage([this, epoch, then = std::move(then)] {
+    if (epoch == m_epoch) WriteKept();
+    then();
+  });
 }
 
 void CDraftKeeper::FlushNow() {
+  // Written at once from the kept values, then again with the page's record
+  // if it answers.
+  if (IsKeepable() && m_touched && !m_restoring) WriteKept();
   auto done = std::make_shared<bool>(false);
   FlushThen([done] { *done = true; });
   QElapsedTimer waited;
   waited.start();
-  while (!*done && waited.elapsed() < 5000) {
+  while (!*done && waited.elapsed() < kCloseWaitMs) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
 }
 
-void CDraftKeeper::Write(const QString& pageRecord) {
-  if (pageRecord.isEmpty() || pageRecord == m_lastRecord) return;
+void CDraftKeeper::KeepForEnd() {
+  m_timer.stop();
+  if (!IsKeepable() || !m_touched || m_restoring) return;
+  if (WriteRecord(QString::fromStdString(m_kept.Json())) == Written::kRefused) {
+    const QByteArray folder = PathText(m_store.folder()).toLocal8Bit();
+    std::fprintf(stderr, "formulario7301: no pudo guardarse el borrador del formulario en %s\n",
+                 folder.constData());
+  }
+}
+
+void CDraftKeeper::WriteKept() {
+  if (WriteRecord(QString::fromStdString(m_kept.Json())) == Written::kRefused) TellWriteFailure();
+}
+
+CDraftKeeper::Written CDraftKeeper::WriteRecord(const QString& pageRecord) {
+  if (pageRecord.isEmpty() || pageRecord == m_lastRecord) return Written::kUnchanged;
   Draft draft;
   draft.savedAtMs = QDateTime::currentMSecsSinceEpoch();
   draft.reopened = m_kind == PageKind::Editable;
   draft.sourceFile = m_sourceFile.toStdString();
   draft.page = pageRecord.toStdString();
-  if (!IsPageRecord(draft.page)) return;
-  if (!m_store.Write(m_form, draft)) return TellWriteFailure();
+  if (!m_store.Write(m_form, draft)) return Written::kRefused;
   m_written = true;
   m_lastRecord = pageRecord;
   emit draftWritten();
+  return Written::kWritten;
 }
 
 void CDraftKeeper::TellWriteFailure() {
@@ -211,9 +282,13 @@ void CDraftKeeper::OfferAbandonedDrafts() {
       readable.push_back(std::move(found));
       continue;
     }
-    const std::filesystem::path aside = m_store.SetAside(found);
+    const bool otherVersion = found.problem == DraftProblem::kOtherVersion;
+    // Said once while the program runs; the file is never touched.
+    if (otherVersion && !m_toldOtherVersion.insert(found.file).second) continue;
+    const QString text =
+        otherVersion ? OtherVersionText(found) : SetAsideText(found, m_store.SetAside(found));
     if (damaged.size() < kMostDamagedListed) {
-      damaged << SetAsideText(found, aside);
+      damaged << text;
     } else {
       ++unlisted;
     }
@@ -222,8 +297,8 @@ void CDraftKeeper::OfferAbandonedDrafts() {
     QString text = QStringLiteral("Error:\n") + damaged.join(QStringLiteral("\n\n"));
     if (unlisted > 0) {
       text += QStringLiteral(
-                  "\n\nY otros %1 borradores que tampoco pueden recuperarse, "
-                  "apartados en la misma carpeta.")
+                  "\n\nY otros %1 borradores que tampoco pueden recuperarse, en la misma "
+                  "carpeta.")
                   .arg(unlisted);
     }
     ShowMessage(&m_window, PromptKind::AppMessage, text, QString::fromLatin1(kAppTitle));
@@ -273,6 +348,7 @@ void CDraftKeeper::Restore(const Draft& draft) {
       // A script that threw gives no result; one that refused, false.
       if (result.typeId() == QMetaType::Bool && result.toBool()) {
         m_touched = true;
+        AskPage([] {});
         emit draftRestored();
       } else {
         KeepUnrestoredDraft();
@@ -296,6 +372,7 @@ void CDraftKeeper::KeepUnrestoredDraft() {
   m_kind = PageKind::Blank;
   m_sourceFile.clear();
   m_lastRecord.clear();
+  m_kept.Clear();
   ShowMessage(&m_window, PromptKind::AppMessage,
               QStringLiteral("Error:\nEl formulario guardado no pudo ponerse de nuevo en "
                              "pantalla. El borrador se conserva sin cambios en:\n%1\n"

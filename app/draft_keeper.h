@@ -8,9 +8,12 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
+#include <set>
 
 #include "draft/draft_store.h"
+#include "draft/kept_page_record.h"
 
 class QWebEnginePage;
 class QWidget;
@@ -25,6 +28,10 @@ class CDraftKeeper : public QObject {
 
   // The longest a change waits before it is written.
   static constexpr int kDelayMs = 1000;
+  // How long the page's whole record is awaited before the values kept are
+  // written without it, and, closing the window, before the program ends.
+  static constexpr int kAnswerWaitMs = 300;
+  static constexpr int kCloseWaitMs = 5000;
 
   CDraftKeeper(QWebEnginePage& page, QWidget& window, QObject* parent = nullptr);
 
@@ -34,12 +41,19 @@ class CDraftKeeper : public QObject {
 
   // The page changed (user typing); written within kDelayMs.
   void OnPageChanged();
+  // The page reported the value of a field as the user typed or chose it:
+  // kept at once, written within kDelayMs whatever holds the page.
+  void OnFieldReported(const QString& name, const QString& value);
 
   // Writes the draft of the page on screen, if it has changed since the
   // last write, then runs `then` (at once when there is nothing to write).
   void FlushThen(std::function<void()> then);
   // The same, waiting for it (closing the program).
   void FlushNow();
+  // The program ends on a signal: the draft is written at once from the
+  // values kept, without asking the page, and never with a box; a failure
+  // goes to standard error.
+  void KeepForEnd();
 
   // "Validar" wrote the declaration of the form on screen.
   void OnDeclarationWritten();
@@ -66,7 +80,13 @@ class CDraftKeeper : public QObject {
 
  private:
   bool IsKeepable() const;
-  void Write(const QString& pageRecord);
+  enum class Written { kWritten, kUnchanged, kRefused };
+  // The page's whole record into the kept values, then `then`.
+  void AskPage(std::function<void()> then);
+  void OnTimer();
+  // Writes the kept values; a refusal is told once, with a box.
+  void WriteKept();
+  Written WriteRecord(const QString& pageRecord);
   // Once per run: drafts cannot be kept, what is typed is not safe.
   void TellWriteFailure();
   enum class Offer { kRestoring, kDiscarded, kPutOff };
@@ -84,8 +104,12 @@ class CDraftKeeper : public QObject {
   bool m_touched = false;  // changed since shown, written or validated
   bool m_written = false;  // the form on screen has a draft file
   QString m_lastRecord;    // the page record last written
+  KeptPageRecord m_kept;   // the values of the form on screen, as last reported
+  int m_asked = 0;         // counts the page's records asked for
+  int m_answered = 0;      // the last of them answered
   bool m_toldWriteFailure = false;
-  int m_epoch = 0;  // counts page changes and validations
+  std::set<std::filesystem::path> m_toldOtherVersion;  // drafts of another version, told of
+  int m_epoch = 0;                                     // counts page changes and validations
   bool m_pageLoaded = false;
   std::function<void()> m_pendingRestore;  // waits for the blank form to load
   bool m_restoring = false;                // a draft is being put back

@@ -75,12 +75,16 @@ const char* const kBridgeScript = R"JS(
   }
   // The program keeps a draft of the form: it hears of each keystroke (so a
   // box being typed in is kept before it is left), each field left changed
-  // and each product chosen. It writes at most once a second however often
-  // it hears.
+  // and each product chosen, with the field's name and value, which it keeps
+  // itself: a message or dialog holding the page does not keep them from
+  // the draft. It writes at most once a second however often it hears.
   var activity = null;
-  var changedMeanwhile = false;
-  function changed() {
-    if (activity) activity.Changed(); else changedMeanwhile = true;
+  var meanwhile = {};
+  function changed(event) {
+    var field = event.target;
+    var name = field && typeof field.name == 'string' ? field.name : '';
+    var value = name && typeof field.value == 'string' ? field.value : '';
+    if (activity) activity.Changed(name, value); else meanwhile[name] = value;
   }
   document.addEventListener('change', changed, true);
   document.addEventListener('input', changed, true);
@@ -92,7 +96,10 @@ const char* const kBridgeScript = R"JS(
     new QWebChannel(qt.webChannelTransport, function (channel) {
       target = channel.objects.%2;
       activity = channel.objects.%3 || null;
-      if (activity && changedMeanwhile) activity.Changed();
+      if (activity) {
+        Object.keys(meanwhile).forEach(function (name) { activity.Changed(name, meanwhile[name]); });
+      }
+      meanwhile = null;
       var queued = pending;
       pending = [];
       queued.forEach(deliver);

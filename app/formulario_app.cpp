@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QSettings>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include "app/formulario_doc.h"
 #include "app/formulario_view.h"
@@ -69,9 +71,12 @@ bool CFormularioApp::InitInstance() {
   if (!ProcessShellCommand(arguments)) return false;
 
   m_mainFrame->showMaximized();
-  // A logout while the program runs closes it as Salir does, the draft kept.
-  m_termination =
-      std::make_unique<CTerminationSignals>([frame = m_mainFrame.get()] { frame->close(); });
+  // A logout or shutdown ends the program at once, whatever message or
+  // dialog is open: the draft is written from the values kept, without a box.
+  m_termination = std::make_unique<CTerminationSignals>(
+      [frame = m_mainFrame.get()] { frame->view()->drafts().KeepForEnd(); });
+  QObject::connect(m_mainFrame->view()->browser()->page(), &QWebEnginePage::loadFinished,
+                   m_termination.get(), &CTerminationSignals::TakeSignalsBack);
   m_mainFrame->view()->drafts().OfferAbandonedDrafts();
   return true;
 }

@@ -96,9 +96,12 @@ CFormularioView::CFormularioView(QWidget* parent)
   connect(m_external, &CExternalObject::generaArchivo, this, &CFormularioView::OnGeneraArchivo);
   connect(m_external, &CExternalObject::generaArchivoRefused, this,
           [this] { m_prompts.ShowViewMessage(kUnstorableText, kGeneraCaption); });
-  connect(m_activity, &CPageActivity::changed, m_drafts, &CDraftKeeper::OnPageChanged);
+  connect(m_activity, &CPageActivity::changed, m_drafts, &CDraftKeeper::OnFieldReported);
   // An annex import fills the rows without the events of typing.
-  connect(m_annex, &CAnnexTransfer::rowsImported, m_drafts, &CDraftKeeper::OnPageChanged);
+  m_annex->KeepImportedWith([this](std::function<void()> then) {
+    m_drafts->OnPageChanged();
+    m_drafts->FlushThen(std::move(then));
+  });
   connect(m_annex, &CAnnexTransfer::rowsImported, m_focus, &CPageFocus::FocusForm);
   // A draft put back has its caret in the field it was left in.
   connect(m_drafts, &CDraftKeeper::draftRestored, m_focus, &CPageFocus::FocusView);

@@ -2,6 +2,8 @@
 
 namespace f7301 {
 
-void CPageActivity::Changed() { emit changed(); }
+void CPageActivity::Changed(const QString& name, const QString& value) {
+  emit changed(name, value);
+}
 
 }  // namespace f7301

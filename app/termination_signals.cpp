@@ -34,6 +34,11 @@ CTerminationSignals::CTerminationSignals(std::function<void()> beforeEnd, QObjec
   if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
   connect(m_notifier, &QSocketNotifier::activated, this, &CTerminationSignals::OnSignal);
+  TakeSignalsBack();
+}
+
+void CTerminationSignals::TakeSignalsBack() {
+  if (m_notifier == nullptr || !m_notifier->isEnabled()) return;
   struct sigaction action {};
   action.sa_handler = WriteSignal;
   sigemptyset(&action.sa_mask);
@@ -64,6 +69,7 @@ void CTerminationSignals::OnSignal() {
 CTerminationSignals::CTerminationSignals(std::function<void()> beforeEnd, QObject* parent)
     : QObject(parent), m_beforeEnd(std::move(beforeEnd)) {}
 CTerminationSignals::~CTerminationSignals() = default;
+void CTerminationSignals::TakeSignalsBack() {}
 void CTerminationSignals::OnSignal() {}
 
 #endif

@@ -1,9 +1,10 @@
 #pragma once
 // A logout or a shutdown ends the program with SIGTERM or SIGHUP. Those
 // signals are turned into a call on the window's thread (the handler only
-// writes a byte to a pipe the event loop watches), where `beforeEnd` does what
-// a normal close does, the draft written first; the program then ends as the
-// signal would have ended it.
+// writes a byte to a pipe the event loop watches; a message or dialog open
+// runs the loop too), where `beforeEnd` writes the draft without waiting on
+// the page or on a box; the program then ends as the signal would have
+// ended it.
 #include <QObject>
 #include <functional>
 
@@ -17,6 +18,11 @@ class CTerminationSignals : public QObject {
  public:
   explicit CTerminationSignals(std::function<void()> beforeEnd, QObject* parent = nullptr);
   ~CTerminationSignals() override;
+
+  // Chromium, started with the browser's first page, puts handlers of its
+  // own on these signals (a shutdown of its own, after a delay): ours go back
+  // over them.
+  void TakeSignalsBack();
 
  private:
   void OnSignal();

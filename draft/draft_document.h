@@ -19,9 +19,10 @@ inline constexpr int kDraftVersion = 1;
 
 // The longest texts a draft holds: a field's name and value, and the path of
 // the declaration a corrected form came from. The form's own boxes are far
-// shorter; a value pasted or imported whole is kept up to this.
+// shorter, but a box without a limit of its own holds whatever is pasted in
+// it: each value is kept up to the size of a whole draft.
 inline constexpr std::size_t kMostDraftNameBytes = 64;
-inline constexpr std::size_t kMostDraftValueBytes = 64u * 1024u;
+inline constexpr std::size_t kMostDraftValueBytes = kMaxDraftFileSize;
 inline constexpr std::size_t kMostDraftPathBytes = 4096;
 
 struct Draft {

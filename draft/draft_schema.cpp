@@ -14,16 +14,6 @@ constexpr const char* kFormat = "Formulario7301 borrador";
 // One count for the form's own rows, one per annex table.
 constexpr std::size_t kMostRowCounts = 16;
 
-// A field's name as the page's form names them: letters, digits and "_".
-bool IsFieldName(const std::string& name) {
-  if (name.empty() || name.size() > kMostDraftNameBytes) return false;
-  for (const char c : name) {
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (!letter && !(c >= '0' && c <= '9') && c != '_') return false;
-  }
-  return true;
-}
-
 // Where the reading stands; each place is one level of the layout.
 enum class Place { kStart, kDocument, kOrigin, kPage, kRows, kFields, kEnd };
 
@@ -198,6 +188,15 @@ bool Read(std::string_view text, SchemaReader& reader) {
 }
 
 }  // namespace
+
+bool IsFieldName(std::string_view name) {
+  if (name.empty() || name.size() > kMostDraftNameBytes) return false;
+  for (const char c : name) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!letter && !(c >= '0' && c <= '9') && c != '_') return false;
+  }
+  return true;
+}
 
 std::optional<PageRecord> CheckPageRecord(std::string_view text) {
   SchemaReader reader(/*wholeDocument=*/false);

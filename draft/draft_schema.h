@@ -29,6 +29,9 @@ struct CheckedDraft {
 };
 
 std::optional<PageRecord> CheckPageRecord(std::string_view text);
+// A field's name as the page's form names them: letters, digits and "_",
+// at most kMostDraftNameBytes.
+bool IsFieldName(std::string_view name);
 // The size limit is the caller's: this reads whatever it is given.
 CheckedDraft CheckDraftDocument(std::string_view text);
 

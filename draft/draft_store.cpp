@@ -168,7 +168,8 @@ fs::path DraftStore::FileOf(int form) const {
 bool DraftStore::Write(int form, const Draft& draft) {
   if (!isOpen()) return false;
   const std::string text = DraftToJson(draft);
-  if (text.empty()) return false;
+  // A file larger than a draft may be would not be read back.
+  if (text.empty() || text.size() > kMaxDraftFileSize) return false;
   const fs::path file = FileOf(form);
   const std::string_view pieces[] = {text};
   if (ReplaceFileContents(file, pieces) != ReplaceResult::kReplaced) return false;

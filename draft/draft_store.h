@@ -46,7 +46,8 @@ class DraftStore {
   std::filesystem::path FileOf(int form) const;
 
   // Replaces the draft of form `form` (1, 2, ...) by `draft` at once: the
-  // file is whole, old or new, whenever the program stops. Mode 0600.
+  // file is whole, old or new, whenever the program stops. Mode 0600. False
+  // when it cannot be written, or would be larger than a draft is read back.
   bool Write(int form, const Draft& draft);
   void Remove(int form);
 

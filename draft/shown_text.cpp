@@ -55,4 +55,17 @@ std::string ShownSafely(std::string_view utf8) {
   return shown;
 }
 
+std::string ShownShort(std::string_view utf8, std::size_t most) {
+  std::string shown = ShownSafely(utf8);
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < shown.size(); ++at) {
+    const bool starts = (static_cast<unsigned char>(shown[at]) & 0xC0) != 0x80;
+    if (starts && ++characters > most) {
+      shown.resize(at);
+      return shown + "\xE2\x80\xA6";
+    }
+  }
+  return shown;
+}
+
 }  // namespace f7301

@@ -584,13 +584,18 @@ function importaanexo(filas, rechazadas) {
 }
 
 // The complete rows of the annex, as the page holds them, for the program
-// to write to a file. Gallons typed beside a row that was then incomplete
-// were kept unchecked: a row whose gallons fail their check is named
-// ({mensaje}) and nothing is exported.
+// to write to a file, and the numbers of the rows begun but left incomplete,
+// which are not written and are named to the user ({filas, incompletos}).
+// Gallons typed beside a row that was then incomplete were kept unchecked:
+// a row whose gallons fail their check is named ({mensaje}) and nothing is
+// exported.
 function exportaanexo() {
-  var filas = [];
+  var filas = [], incompletos = [];
   for (var fila = 1; fila <= filasenpagina(1); fila++) {
-    if (!filacompleta(1, fila)) continue;
+    if (!filacompleta(1, fila)) {
+      if (filaconalgo(1, fila)) incompletos.push(fila);
+      continue;
+    }
     var galones = valorde(celdaanexo(1, fila, 2));
     var tipo = sinmensajes(function () { return bientipocontenido(a[1][2], celdasuelta(galones)); });
     if (!tipo.bien) {
@@ -601,7 +606,7 @@ function exportaanexo() {
     }
     filas.push({ nit: valorde(celdaanexo(1, fila, 1)), galones: galones, producto: valorde(celdaanexo(1, fila, 3)) });
   }
-  return filas;
+  return { filas: filas, incompletos: incompletos };
 }
 
 // ---------------------------------------------------------------- stored text

@@ -396,6 +396,8 @@ class DraftTest : public QObject {
     QVERIFY(messages[0].contains(blocker));
   }
 
+  // A draft of another version of the program stays where that version
+  // finds it, said once and never offered.
   void aDraftThatCannotBeReadIsSetAsideWithAMessage() {
     const QString damaged = DraftFolder() + "/borrador-13.1-1.json";
     const QString otherVersion = DraftFolder() + "/borrador-13.1-2.json";
@@ -416,9 +418,11 @@ class DraftTest : public QObject {
     QCOMPARE(messages.size(), 1);  // one message for all of them
     QVERIFY(messages[0].startsWith("Error:\n"));
     QVERIFY2(messages.join('\n').contains(damaged + ".apartado"), qPrintable(messages.join('\n')));
-    QVERIFY(messages.join('\n').contains(QStringLiteral("de otra versión del programa")));
+    QVERIFY(messages.join('\n').contains(QStringLiteral("es de otra versión del programa")));
+    QVERIFY(messages.join('\n').contains(otherVersion + "\nSe dejó donde está"));
     QVERIFY(QFile::exists(damaged + ".apartado"));
-    QVERIFY(QFile::exists(otherVersion + ".apartado"));
+    QVERIFY(QFile::exists(otherVersion));
+    QVERIFY(!QFile::exists(otherVersion + ".apartado"));
     QVERIFY(!QFile::exists(damaged));
     // The program goes on with its blank form, and is not asked again.
     QVERIFY(Type("c2", "19"));

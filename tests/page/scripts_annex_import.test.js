@@ -3,7 +3,7 @@
 // when every row passes; and the complete rows the page gives for an export.
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { MSG, useBrowser, onForm, fillHeader, fillAnnexRow } from './scripts_support.mjs';
+import { MSG, useBrowser, onForm, fillHeader, fillAnnexRow, addRows } from './scripts_support.mjs';
 
 const env = useBrowser();
 
@@ -218,15 +218,23 @@ describe('the 500-row limit', () => {
 });
 
 describe('export', () => {
-  test('gives the complete rows as the page holds them', () =>
+  test('gives the complete rows as the page holds them, and names the rows begun but incomplete', () =>
     onForm(env, async (form) => {
+      await addRows(form, 1);
       await fillAnnexRow(form, 1, { nit: '19', gallons: '1.5', product: 'NAFTA' });
-      await fillAnnexRow(form, 2, { nit: '140', gallons: '2', product: 'KEROSINA (DPK) (AVJET, TURBO FUEL)' });
-      await form.enter('f13c1', '6K');
-      assert.deepEqual(await form.page.evaluate(() => exportaanexo()), [
-        { nit: '19', galones: '1.50', producto: 'NAFTA' },
-        { nit: '140', galones: '2.00', producto: 'KEROSINA (DPK) (AVJET, TURBO FUEL)' },
-      ]);
+      await fillAnnexRow(form, 2, { nit: '6K', gallons: '3', product: 'NAFTA' });
+      await fillAnnexRow(form, 3, { nit: '140', gallons: '2', product: 'KEROSINA (DPK) (AVJET, TURBO FUEL)' });
+      await form.enter('f12c2', '');
+      await form.choose('f12c3', '');
+      await form.enter('f14c1', '19');
+      await form.takeAlerts();
+      assert.deepEqual(await form.page.evaluate(() => exportaanexo()), {
+        filas: [
+          { nit: '19', galones: '1.50', producto: 'NAFTA' },
+          { nit: '140', galones: '2.00', producto: 'KEROSINA (DPK) (AVJET, TURBO FUEL)' },
+        ],
+        incompletos: [2, 4],
+      });
     }));
 
   test('a row whose gallons were kept unchecked beside an incomplete row is named, nothing given', () =>
@@ -244,6 +252,6 @@ describe('export', () => {
                  '\nPor favor corríjalos y exporte de nuevo; no se exportó nada.',
       });
       await form.enter('f12c2', '4.5');
-      assert.deepEqual((await form.page.evaluate(() => exportaanexo())).map((r) => r.galones), ['1.00', '4.50']);
+      assert.deepEqual((await form.page.evaluate(() => exportaanexo())).filas.map((r) => r.galones), ['1.00', '4.50']);
     }));
 });

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "annexcsv/annex_reader.h"
+#include "annexcsv/annex_report.h"
 #include "annexcsv/bounded_file.h"
 
 namespace f7301 {
@@ -138,6 +140,51 @@ TEST(AnnexCsvReader, HeaderOrNone) {
             "El producto \"Producto\" no es uno de los productos del anexo.");
 }
 
+// A first line naming the three columns, in any order, case and accents
+// ignored, sets the order they are read in; any other first line leaves
+// them as NIT, gallons, product. Problems name the file's column.
+TEST(AnnexCsvReader, AFirstLineNamingTheColumnsSetsTheirOrder) {
+  const FileCase cases[] = {
+      {"NIT, product, gallons",
+       "NIT;Producto;Galones\n19;DIESEL;10.50\n",
+       {{2, "19", "10.50", "DIESEL"}}},
+      {"gallons first, accents and case aside, sep= line before",
+       "sep=,\ngal\xC3\xB3nes exentos, PRODUCTO ,nit\n1.5,nafta,19\n",
+       {{3, "19", "1.5", "NAFTA"}}},
+      {"\"Cantidad\" for the gallons, tab-separated",
+       "Producto\tNit\tCantidad\nDIESEL\t19\t2\n",
+       {{2, "19", "2", "DIESEL"}}},
+      {"a title named twice names no order",
+       "NIT;Galones;Galones\n19;1;DIESEL\n",
+       {{2, "19", "1", "DIESEL"}}},
+      {"titles that are not the columns' names keep the usual order",
+       "Comprador;Tipo;Cantidad\n19;1;DIESEL\n",
+       {{2, "19", "1", "DIESEL"}}},
+      {"a second line of titles is data",
+       "19;1;DIESEL\nNIT;Producto;Galones\n",
+       {{1, "19", "1", "DIESEL"}},
+       {{2, 3}}},
+  };
+  for (const FileCase& c : cases) ExpectRead(c);
+
+  const AnnexFile named = ReadAnnexCsv("Producto;NIT;Galones\nDIESEL;19;1.500\n");
+  ASSERT_EQ(named.problems.size(), 1u);
+  EXPECT_EQ(named.columnInFile, (std::array<int, 3>{2, 3, 1}));
+  EXPECT_TRUE(AnnexImportReport(named, {}).find("L\xC3\xADnea 2, columna 3: ") != std::string::npos)
+      << AnnexImportReport(named, {});
+  EXPECT_EQ(AnnexImportReport(named, {}).find("orden"), std::string::npos);
+
+  // Without titles, a refusal of gallons or products says the order expected.
+  const AnnexFile unnamed = ReadAnnexCsv("19;DIESEL;10.50\n");
+  EXPECT_TRUE(
+      AnnexImportReport(unnamed, {})
+          .ends_with("\n\nLas columnas se leen en el orden NIT, Galones, Producto. Si el archivo "
+                     "las tiene en otro "
+                     "orden, escriba sus t\xC3\xADtulos en la primera l\xC3\xADnea (por ejemplo "
+                     "\"NIT;Producto;Galones\")."))
+      << AnnexImportReport(unnamed, {});
+}
+
 TEST(AnnexCsvReader, TheSeparatorOfMostLinesAndExcelsSepLine) {
   const FileCase cases[] = {
       {"a trailing \";\" and a product with a comma on the first line",
@@ -233,6 +280,32 @@ TEST(AnnexCsvReader, OneMarkBeforeThreeDigitsIsRefusedNeverGuessed) {
   EXPECT_EQ(file.problems[0].message,
             "El valor \"1.500\" parece llevar separador de miles; escriba los galones sin "
             "separador de miles y con dos decimales como m\xC3\xA1ximo.");
+}
+
+// The page reads "1.500 " as 1.5, passing over blanks of every kind at
+// either end; the thousands-mark rule sees the amount as the page will.
+TEST(AnnexCsvReader, TheThousandsMarkRuleSeesTheAmountThePageSees) {
+  const FileCase cases[] = {
+      {"a quoted trailing blank", "19;\"1.500 \";DIESEL\n", {}, {{1, 2}}},
+      {"a trailing no-break space", "19;1.500\xC2\xA0;DIESEL\n", {}, {{1, 2}}},
+      {"a quoted trailing tab", "19;\"1.500\t\";DIESEL\n", {}, {{1, 2}}},
+      {"a quoted trailing line break", "19;\"1.500\n\";DIESEL\n", {}, {{1, 2}}},
+      {"a decimal comma before three digits and a blank", "19;\"12,345 \";DIESEL\n", {}, {{1, 2}}},
+      {"wide spaces before and after",
+       "19;\xE3\x80\x80\xE2\x80\x83"
+       "1.500\xEF\xBB\xBF;DIESEL\n",
+       {},
+       {{1, 2}}},
+      {"blanks around a good amount reach the page as written",
+       "19;\"1.50 \";DIESEL\n19;\xC2\xA0"
+       "12.5;NAFTA\n",
+       {{1, "19", "1.50 ", "DIESEL"},
+        {2, "19",
+         "\xC2\xA0"
+         "12.5",
+         "NAFTA"}}},
+  };
+  for (const FileCase& c : cases) ExpectRead(c);
 }
 
 TEST(AnnexCsvReader, BlankLinesAreSkippedAndLinesStillCounted) {

@@ -135,16 +135,22 @@ TEST(AnnexPageCalls, ReadsThePageAnswers) {
     EXPECT_FALSE(ParseAnnexImportAnswer(odd)) << odd;
   }
 
-  const auto rows = ParseAnnexExportAnswer(R"([{"nit":"19","galones":"1.00","producto":"NAFTA"}])");
+  const auto rows = ParseAnnexExportAnswer(
+      R"({"filas":[{"nit":"19","galones":"1.00","producto":"NAFTA"}],"incompletos":[2,5]})");
   ASSERT_TRUE(rows);
   EXPECT_EQ(rows->sales, (AnnexSales{{0, "19", "1.00", "NAFTA"}}));
+  EXPECT_EQ(rows->incomplete, (std::vector<int>{2, 5}));
   EXPECT_EQ(rows->refusal, "");
   const auto refused = ParseAnnexExportAnswer(R"({"mensaje":"Error:\nLos galones del rengl"})");
   ASSERT_TRUE(refused);
   EXPECT_EQ(refused->refusal, "Error:\nLos galones del rengl");
   EXPECT_TRUE(refused->sales.empty());
-  EXPECT_FALSE(ParseAnnexExportAnswer(R"([{"nit":19,"galones":"1","producto":"NAFTA"}])"));
-  EXPECT_FALSE(ParseAnnexExportAnswer("{}"));
+  for (const char* odd :
+       {R"({"filas":[{"nit":19,"galones":"1","producto":"NAFTA"}],"incompletos":[]})",
+        R"({"filas":[],"incompletos":["2"]})", R"({"filas":[]})",
+        R"([{"nit":"19","galones":"1","producto":"NAFTA"}])", "{}"}) {
+    EXPECT_FALSE(ParseAnnexExportAnswer(odd)) << odd;
+  }
 }
 
 AnnexImportAnswer PageAnswer(int imported, AnnexProblems problems) {
@@ -157,6 +163,7 @@ AnnexImportAnswer PageAnswer(int imported, AnnexProblems problems) {
 
 TEST(AnnexImportReport, ErrorsOfFileAndPageTogetherByLine) {
   AnnexFile file;
+  file.columnsNamed = true;  // no word about the order of the columns
   file.problems = {{9, 3, "El producto \"X\" no es uno de los productos del anexo."}};
   const std::string report = AnnexImportReport(
       file,

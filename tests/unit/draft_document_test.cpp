@@ -134,10 +134,11 @@ TEST(DraftDocumentTest, EveryFileGoesThroughOneSchemaCheck) {
       {"field name with a space", Replaced(good, "\"c2\"", "\"c 2\""), DraftProblem::kDamaged},
       {"field twice", Replaced(good, "\"c2\":\"19\"", "\"c2\":\"19\",\"c2\":\"27\""),
        DraftProblem::kDamaged},
+      // A value may be as long as a whole draft: one longer makes the file too large.
       {"value too long",
        Replaced(good, "\"c2\":\"19\"",
                 "\"c2\":\"" + std::string(kMostDraftValueBytes + 1, '1') + "\""),
-       DraftProblem::kDamaged},
+       DraftProblem::kTooLarge},
       {"unknown page key", Replaced(good, "\"foco\"", "\"otra\":\"\",\"foco\""),
        DraftProblem::kDamaged},
       {"focus as a number", Replaced(good, "\"foco\":\"c6\"", "\"foco\":6"),

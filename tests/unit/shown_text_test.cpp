@@ -35,5 +35,22 @@ TEST(ShownTextTest, ControlAndDirectionCharactersAreShownAsTheirCodes) {
   for (const auto& c : cases) EXPECT_EQ(ShownSafely(c.text), c.shown) << c.text;
 }
 
+TEST(ShownTextTest, LongTextsAreCutAtFortyCharactersShown) {
+  const std::string forty(40, 'n');
+  const struct {
+    std::string text;
+    std::string shown;
+  } cases[] = {
+      {forty, forty},
+      {forty + "x", forty + "\xE2\x80\xA6"},
+      {std::string(54 * 1024, 'n'), forty + "\xE2\x80\xA6"},
+      {std::string(39, 'a') + "\xC3\xB1\xC3\xB1", std::string(39, 'a') + "\xC3\xB1\xE2\x80\xA6"},
+      {std::string(36, 'a') + "\xE2\x80\xAE"
+                              "b",
+       std::string(36, 'a') + "[U+2\xE2\x80\xA6"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShownShort(c.text), c.shown) << c.text.substr(0, 60);
+}
+
 }  // namespace
 }  // namespace f7301
