@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "annexcsv/quoted_cell.h"
 #include "declaration/cp1252.h"
@@ -128,9 +129,15 @@ DecimalMark::Gallons DecimalMark::Read(std::string_view cell) {
 }
 
 std::optional<std::string> MatchAnnexProduct(std::string_view name) {
+  // Folded once: a file of many thousand lines asks for each of them.
+  static const std::vector<std::string> folded = [] {
+    std::vector<std::string> names;
+    for (const char* product : kAnnexProducts) names.push_back(Folded(product));
+    return names;
+  }();
   const std::string wanted = Folded(name);
-  for (const char* product : kAnnexProducts) {
-    if (Folded(product) == wanted) return std::string(product);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    if (folded[i] == wanted) return std::string(kAnnexProducts[i]);
   }
   return std::nullopt;
 }

@@ -97,10 +97,10 @@ class DraftHeldPageTest : public QObject {
       const char* field;
       const char* value;
     } cases[] = {
+        {"importado", true, "f12c3", "NAFTA"},
         {"destino", false, "c3", "ESTACIÓN ÑANDÚ DEL SUR"},
         {"nit", false, "c2", "1234"},
         {"nit", true, "c2", "1234"},
-        {"importado", true, "f12c3", "NAFTA"},
     };
     for (const auto& c : cases) {
       const QString what = QStringLiteral("%1, %2").arg(c.scene, c.logout ? "SIGTERM" : "SIGKILL");
@@ -153,6 +153,7 @@ class DraftHeldChild : public QObject {
     if (!IsChild()) QSKIP("run by DraftHeldPageTest only");
     QVERIFY(WaitForBlankPage());
     const QByteArray scene = qgetenv(kSceneVariable);
+    QTemporaryDir folder;  // the annex file, read after this function has run on
     if (scene == "nit") {
       // Leaving the NIT opens the check-digit message at once.
       HoldAt(PromptKind::ScriptAlert);
@@ -164,7 +165,7 @@ class DraftHeldChild : public QObject {
       QVERIFY(TypeKeys("c3", QStringLiteral(" DEL SUR")));
       RunJs("setTimeout(function () { document.C.validar.click(); }, 0); true");
     } else if (scene == "importado") {
-      QTemporaryDir folder;
+      QTRY_VERIFY_WITH_TIMEOUT(Frame().view()->annexTransfer()->available(), 60000);
       const QString path = folder.filePath(QStringLiteral("anexo.csv"));
       QFile file(path);
       QVERIFY(file.open(QIODevice::WriteOnly));
