@@ -79,7 +79,7 @@ const char* const kBridgeScript = R"JS(
   // itself: a message or dialog holding the page does not keep them from
   // the draft. It writes at most once a second however often it hears.
   var activity = null;
-  var meanwhile = {};
+  var meanwhile = Object.create(null);
   function changed(event) {
     var field = event.target;
     var name = field && typeof field.name == 'string' ? field.name : '';
@@ -99,7 +99,7 @@ const char* const kBridgeScript = R"JS(
       if (activity) {
         Object.keys(meanwhile).forEach(function (name) { activity.Changed(name, meanwhile[name]); });
       }
-      meanwhile = null;
+      meanwhile = Object.create(null);
       var queued = pending;
       pending = [];
       queued.forEach(deliver);
