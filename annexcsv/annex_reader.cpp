@@ -15,6 +15,11 @@ namespace f7301 {
 namespace {
 
 constexpr std::size_t kColumns = kAnnexColumnCount;
+// The lines with data read at most: an Excel "sep=" line, the column titles,
+// and one row more than the annex holds; no more rows than that are taken. A
+// file with more is refused whole by the form whatever its rows hold, so the
+// rest is never parsed (a megabyte of short lines took seconds).
+constexpr std::size_t kMostLinesRead = static_cast<std::size_t>(kMaxAnnexRows) + 3;
 
 constexpr const char* kNotText =
     "Error:\nEl archivo no est\xC3\xA1 escrito en UTF-8 ni en Windows-1252.\n"
@@ -147,11 +152,12 @@ AnnexFile ReadAnnexCsv(std::string_view bytes) {
     return file;
   }
   const std::optional<char> named = NamedSeparator(*text);
-  file.separator = named ? *named : DetectSeparator(*text, kColumns);
-  const CsvRecords read = ReadCsvRecords(*text, file.separator);
+  file.separator = named ? *named : DetectSeparator(*text, kColumns, kMostLinesRead);
+  const CsvRecords read = ReadCsvRecords(*text, file.separator, false, kMostLinesRead);
   SaleReader reader(file, file.separator);
   bool first = true;
   for (const CsvRecord& record : read.records) {
+    if (file.RowCount() > kMaxAnnexRows) break;  // the form refuses the file whole already
     if (IsEmpty(record.fields) || (named && record.line == 1)) continue;
     if (std::exchange(first, false) && (reader.TakeTitles(record) || IsHeader(record))) continue;
     reader.Take(record);

@@ -63,6 +63,11 @@ constexpr std::array<std::string_view, 25> kNumberBlanks = {" ",
                                                             "\xE3\x80\x80"};
 
 std::size_t BlankAt(std::string_view text, bool atEnd) {
+  if (text.empty()) return 0;
+  // Every blank begins and ends with a byte below "!" or above ASCII, so an
+  // amount that begins or ends with a digit is passed at one look.
+  const auto edge = static_cast<unsigned char>(atEnd ? text.back() : text.front());
+  if (edge > ' ' && edge < 0x80) return 0;
   for (std::string_view blank : kNumberBlanks) {
     if (atEnd ? text.ends_with(blank) : text.starts_with(blank)) return blank.size();
   }

@@ -20,7 +20,8 @@ int IsBlankOrTab(unsigned char c) { return c == ' ' || c == '\t'; }
 // line it started on.
 class RecordReader {
  public:
-  RecordReader(char separator, bool firstOnly) : m_firstOnly(firstOnly) {
+  RecordReader(char separator, bool firstOnly, std::size_t mostWithData)
+      : m_firstOnly(firstOnly), m_mostWithData(mostWithData) {
     csv_init(&m_parser, CSV_STRICT | CSV_STRICT_FINI | CSV_APPEND_NULL);
     csv_set_delim(&m_parser, static_cast<unsigned char>(separator));
     csv_set_space_func(&m_parser, separator == '\t' ? IsBlank : IsBlankOrTab);
@@ -44,7 +45,8 @@ class RecordReader {
 
  private:
   bool Done() const {
-    return m_result.brokenLine.has_value() || (m_firstOnly && !m_result.records.empty());
+    return m_result.brokenLine.has_value() || (m_firstOnly && !m_result.records.empty()) ||
+           m_withData >= m_mostWithData;
   }
 
   // The end of the line that begins at `start`, its line break included.
@@ -92,6 +94,9 @@ class RecordReader {
   static void OnRecordEnd(int, void* self) {
     auto* reader = static_cast<RecordReader*>(self);
     if (reader->Done()) return;
+    const bool withData = std::any_of(reader->m_fields.begin(), reader->m_fields.end(),
+                                      [](const std::string& f) { return !f.empty(); });
+    if (withData) ++reader->m_withData;
     reader->m_result.records.push_back({reader->m_recordLine, std::move(reader->m_fields)});
     reader->m_fields.clear();
     reader->m_inRecord = false;
@@ -99,6 +104,8 @@ class RecordReader {
 
   csv_parser m_parser{};
   bool m_firstOnly;
+  std::size_t m_mostWithData;
+  std::size_t m_withData = 0;
   int m_line = 0;
   int m_recordLine = 0;
   bool m_inRecord = false;
@@ -108,8 +115,9 @@ class RecordReader {
 
 }  // namespace
 
-CsvRecords ReadCsvRecords(std::string_view text, char separator, bool firstOnly) {
-  return RecordReader(separator, firstOnly).Read(text);
+CsvRecords ReadCsvRecords(std::string_view text, char separator, bool firstOnly,
+                          std::size_t mostWithData) {
+  return RecordReader(separator, firstOnly, mostWithData).Read(text);
 }
 
 bool HasFields(const CsvRecord& record, std::size_t fields) {
@@ -118,13 +126,13 @@ bool HasFields(const CsvRecord& record, std::size_t fields) {
                      record.fields.end(), [](const std::string& f) { return f.empty(); });
 }
 
-char DetectSeparator(std::string_view text, std::size_t fields) {
+char DetectSeparator(std::string_view text, std::size_t fields, std::size_t mostWithData) {
   char best = 0;
   std::ptrdiff_t bestCount = 0;
   char widest = ',';
   std::size_t widestCount = 0;
   for (char separator : kSeparators) {
-    const CsvRecords read = ReadCsvRecords(text, separator);
+    const CsvRecords read = ReadCsvRecords(text, separator, false, mostWithData);
     const auto count = std::count_if(read.records.begin(), read.records.end(),
                                      [&](const CsvRecord& r) { return HasFields(r, fields); });
     if (count > bestCount) {

@@ -361,6 +361,23 @@ TEST(AnnexCsvReader, FiveHundredAndOneRowsAreAllRead) {
   EXPECT_EQ(file.sales.back(), (AnnexSale{502, "501", "501.5", "NAFTA"}));
 }
 
+TEST(AnnexCsvReader, AFileFarBeyondTheAnnexIsReadOnlyOneRowPastIt) {
+  // The form refuses a file of more than 500 rows whole; the rest of a long
+  // file is not read. Lines of empty cells are no rows and do not count.
+  std::string many = "NIT;Galones;Producto\r\n";
+  for (int i = 1; i <= 20'000; ++i) many += "19;1,5;NAFTA\r\n";
+  const AnnexFile file = ReadAnnexCsv(many);
+  EXPECT_EQ(file.RowCount(), 501);
+  EXPECT_EQ(file.sales.back().line, 502);
+
+  std::string blanksFirst;
+  for (int i = 1; i <= 20'000; ++i) blanksFirst += ";;\n";
+  blanksFirst += "19;1,5;NAFTA\n";
+  const AnnexFile late = ReadAnnexCsv(blanksFirst);
+  ASSERT_EQ(late.sales.size(), 1u);
+  EXPECT_EQ(late.sales.front().line, 20'001);
+}
+
 TEST(AnnexCsvReader, FilesOnDisk) {
   const auto dir = std::filesystem::temp_directory_path() / "f7301-annex-reader";
   std::filesystem::create_directories(dir);
