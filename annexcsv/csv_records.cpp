@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
+#include <utility>
 
 namespace f7301 {
 namespace {
@@ -16,12 +18,28 @@ constexpr std::array<char, 3> kSeparators = {'\t', ';', ','};
 int IsBlank(unsigned char c) { return c == ' '; }
 int IsBlankOrTab(unsigned char c) { return c == ' ' || c == '\t'; }
 
+bool HoldsFields(const std::vector<std::string>& cells, std::size_t fields) {
+  if (cells.size() < fields) return false;
+  return std::all_of(cells.begin() + static_cast<std::ptrdiff_t>(fields), cells.end(),
+                     [](const std::string& f) { return f.empty(); });
+}
+
+// How the records of a text split with one separator, counted without
+// keeping them: how many hold the wanted fields, and the first one's width.
+struct SeparatorFit {
+  std::ptrdiff_t fitting = 0;
+  std::size_t firstWidth = 0;
+};
+
 // Walks the text line by line through libcsv, so that every record knows the
 // line it started on.
 class RecordReader {
  public:
-  RecordReader(char separator, bool firstOnly, std::size_t mostWithData)
-      : m_firstOnly(firstOnly), m_mostWithData(mostWithData) {
+  // With `fitting` set, the records are only counted into SeparatorFit (see
+  // Fit), none kept.
+  RecordReader(char separator, bool firstOnly, std::size_t mostWithData,
+               std::optional<std::size_t> fitting = std::nullopt)
+      : m_firstOnly(firstOnly), m_mostWithData(mostWithData), m_fitting(fitting) {
     csv_init(&m_parser, CSV_STRICT | CSV_STRICT_FINI | CSV_APPEND_NULL);
     csv_set_delim(&m_parser, static_cast<unsigned char>(separator));
     csv_set_space_func(&m_parser, separator == '\t' ? IsBlank : IsBlankOrTab);
@@ -41,6 +59,11 @@ class RecordReader {
       m_result.brokenLine = m_recordLine;
     }
     return std::move(m_result);
+  }
+
+  SeparatorFit Fit(std::string_view text) {
+    Read(text);
+    return m_fit;
   }
 
  private:
@@ -97,7 +120,14 @@ class RecordReader {
     const bool withData = std::any_of(reader->m_fields.begin(), reader->m_fields.end(),
                                       [](const std::string& f) { return !f.empty(); });
     if (withData) ++reader->m_withData;
-    reader->m_result.records.push_back({reader->m_recordLine, std::move(reader->m_fields)});
+    if (reader->m_fitting) {
+      reader->m_fit.fitting += HoldsFields(reader->m_fields, *reader->m_fitting) ? 1 : 0;
+      if (!std::exchange(reader->m_counted, true))
+        reader->m_fit.firstWidth = reader->m_fields.size();
+    } else if (withData) {
+      // A record of empty cells only (a spreadsheet's unused rows) is no data.
+      reader->m_result.records.push_back({reader->m_recordLine, std::move(reader->m_fields)});
+    }
     reader->m_fields.clear();
     reader->m_inRecord = false;
   }
@@ -106,6 +136,9 @@ class RecordReader {
   bool m_firstOnly;
   std::size_t m_mostWithData;
   std::size_t m_withData = 0;
+  std::optional<std::size_t> m_fitting;
+  SeparatorFit m_fit;
+  bool m_counted = false;
   int m_line = 0;
   int m_recordLine = 0;
   bool m_inRecord = false;
@@ -121,9 +154,7 @@ CsvRecords ReadCsvRecords(std::string_view text, char separator, bool firstOnly,
 }
 
 bool HasFields(const CsvRecord& record, std::size_t fields) {
-  if (record.fields.size() < fields) return false;
-  return std::all_of(record.fields.begin() + static_cast<std::ptrdiff_t>(fields),
-                     record.fields.end(), [](const std::string& f) { return f.empty(); });
+  return HoldsFields(record.fields, fields);
 }
 
 char DetectSeparator(std::string_view text, std::size_t fields, std::size_t mostWithData) {
@@ -132,16 +163,14 @@ char DetectSeparator(std::string_view text, std::size_t fields, std::size_t most
   char widest = ',';
   std::size_t widestCount = 0;
   for (char separator : kSeparators) {
-    const CsvRecords read = ReadCsvRecords(text, separator, false, mostWithData);
-    const auto count = std::count_if(read.records.begin(), read.records.end(),
-                                     [&](const CsvRecord& r) { return HasFields(r, fields); });
-    if (count > bestCount) {
+    const SeparatorFit fit = RecordReader(separator, false, mostWithData, fields).Fit(text);
+    if (fit.fitting > bestCount) {
       best = separator;
-      bestCount = count;
+      bestCount = fit.fitting;
     }
-    if (!read.records.empty() && read.records.front().fields.size() > widestCount) {
+    if (fit.firstWidth > widestCount) {
       widest = separator;
-      widestCount = read.records.front().fields.size();
+      widestCount = fit.firstWidth;
     }
   }
   return bestCount > 0 ? best : widest;

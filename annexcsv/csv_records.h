@@ -27,7 +27,8 @@ struct CsvRecords {
 inline constexpr std::size_t kEveryRecord = std::numeric_limits<std::size_t>::max();
 
 // Reads every record of `text` with `separator` between fields. Unquoted
-// fields lose their surrounding blanks; lines of blanks only are skipped.
+// fields lose their surrounding blanks; lines of blanks only, and records of
+// empty cells only, are skipped.
 // With `firstOnly`, stops after the first record; in any case after
 // `mostWithData` records that hold something (records of empty cells only
 // are not counted).
