@@ -1,5 +1,6 @@
 #include "bench/app/bench_figures.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cstdio>
 
@@ -15,6 +16,15 @@ void Figures::Print(const char* what) {
 int BenchRuns() {
   const int runs = qEnvironmentVariableIntValue("F7301_BENCH_RUNS");
   return runs > 0 ? runs : 9;
+}
+
+long ResidentKiB() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  }
+  return -1;
 }
 
 }  // namespace f7301::test

@@ -13,6 +13,10 @@ struct Figures {
   void Print(const char* what);
 };
 
+// This process's resident memory in KiB (the browser's own processes apart);
+// -1 when it cannot be read.
+long ResidentKiB();
+
 // F7301_BENCH_RUNS, or 9 when it is unset or not a positive number.
 int BenchRuns();
 

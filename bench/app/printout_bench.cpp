@@ -7,7 +7,6 @@
 // F7301_BENCH_RUNS sets the number of runs (default 9); F7301_BENCH_PDF_DIR
 // keeps the PDFs written there.
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,19 +18,6 @@
 #include "tests/app/printout_support.h"
 
 namespace f7301::test {
-namespace {
-
-// The program's resident memory in KiB (the browser's own processes apart).
-long ResidentKiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-  }
-  return -1;
-}
-
-}  // namespace
 
 class PrintoutBench : public QObject {
   Q_OBJECT

@@ -9,7 +9,6 @@
 // F7301_BENCH_RUNS sets the number of runs (default 9). The index goes to a
 // temporary XDG_CACHE_HOME of the run.
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
@@ -29,16 +28,6 @@
 
 namespace f7301::test {
 namespace {
-
-// The resident memory of this process, in MiB.
-double ResidentMiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ')[0].toDouble() / 1024;
-  }
-  return -1;
-}
 
 CRegisterWindow& Register() { return *Frame().registerWindow(); }
 
@@ -68,10 +57,10 @@ class RegisterWindowBench : public QObject {
 
   void openFilterAndMemory() {
     QVERIFY(ReloadBlankForm());
-    const double before = ResidentMiB();
+    const double before = static_cast<double>(ResidentKiB()) / 1024;
     Figures first, open, keystroke;
     first.Add(OpenToFilledList());  // builds the index
-    const double afterFirst = ResidentMiB();
+    const double afterFirst = static_cast<double>(ResidentKiB()) / 1024;
     const int rows = Register().model().rowCount();
     std::printf("rows in the list: %d\n", rows);
     QVERIFY(rows >= 12000);
@@ -80,7 +69,7 @@ class RegisterWindowBench : public QObject {
       open.Add(OpenToFilledList());
       QCOMPARE(Register().model().rowCount(), rows);
     }
-    const double open_ = ResidentMiB();
+    const double open_ = static_cast<double>(ResidentKiB()) / 1024;
     // The parts of an opening: the core's catalog with the index current, on
     // this thread, and the list taking its rows.
     Figures core, model;
