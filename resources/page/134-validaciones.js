@@ -302,10 +302,15 @@ function primerafaltante(tabla, hasta, vacia) {
 function avisafaltante(tabla, hasta, vacia) {
   var faltante = primerafaltante(tabla, hasta, vacia);
   if (!faltante) return false;
-  alert(FALTAENANEXO[faltante.col]);
-  marcainvalida(faltante.celda);
-  faltante.celda.focus();
+  avisaceldafaltante(faltante.celda, faltante.col);
   return true;
+}
+
+// Names what the empty cell of column `col` lacks, with the caret in it.
+function avisaceldafaltante(celda, col) {
+  alert(FALTAENANEXO[col]);
+  marcainvalida(celda);
+  celda.focus();
 }
 
 // Writes the row's amounts with two decimals (a zero stays as typed).
@@ -450,3 +455,280 @@ function desmarcainvalida(evento) {
 }
 
 document.addEventListener("blur", desmarcainvalida, true);
+
+// ---------------------------------------------------------------- review of the whole form
+
+// The review lists every problem the form has now, in the order of the
+// form, by running the very checks that typing and "Validar" run. They run
+// on loose copies of the fields: what a check writes, focuses or marks lands
+// on a copy, its messages are kept instead of shown, and the page is left as
+// it was. While a review runs: the copies by field, the copy a check last
+// sent the caret to, the lines found and the messages raised.
+var REVISION = null;
+
+function escampo(elemento) {
+  return !!elemento && elemento.nodeType == 1 &&
+         (elemento.tagName == "INPUT" || elemento.tagName == "SELECT" || elemento.tagName == "TEXTAREA");
+}
+
+// A field as the checks of a review see it: its copy, made once per review.
+// The copy holds the value, the name and the kind, which every check reads;
+// what else a check reads of it is read from the field when asked (reading
+// each property of 1,600 fields up front cost more than the checks).
+function copiaenrevision(elemento) {
+  if (!elemento) return elemento;
+  var copia = REVISION.copias.get(elemento);
+  if (copia) return copia;
+  if (!escampo(elemento)) return elemento;
+  copia = Object.create(COPIAREVISADA);
+  copia.value = elemento.value;
+  copia.name = elemento.name;
+  copia.tagName = elemento.tagName;
+  copia.original = elemento;
+  REVISION.copias.set(elemento, copia);
+  return copia;
+}
+
+function leidodeloriginal(propiedad) {
+  return { get: function () { return this.original[propiedad]; }, enumerable: true };
+}
+
+var COPIAREVISADA = Object.create(Object.prototype, {
+  id: leidodeloriginal("id"),
+  type: leidodeloriginal("type"),
+  disabled: leidodeloriginal("disabled"),
+  readOnly: leidodeloriginal("readOnly"),
+  maxLength: leidodeloriginal("maxLength")
+});
+// Like an import's stand-in cells (celdasuelta), a copy takes without effect
+// what the checks do to a faulty field; only where they send the caret is
+// noted.
+(function () {
+  var nada = function () {};
+  COPIAREVISADA.select = COPIAREVISADA.setSelectionRange = nada;
+  COPIAREVISADA.setAttribute = COPIAREVISADA.removeAttribute = nada;
+  COPIAREVISADA.getAttribute = function () { return null; };
+  COPIAREVISADA.focus = function () { REVISION.foco = this; };
+})();
+
+// A message as the list shows it: without its leading "Error:" or
+// "Warning:" line, which the line's class says.
+function sinencabezado(mensaje) {
+  return mensaje.replace(/^(Error|Warning):[ \t]*\n[ \t]*/, "");
+}
+
+function nombrehablado(campo) {
+  return campo.getAttribute("aria-label") || campo.name || campo.id;
+}
+
+// Runs one check of field `campo` (a copy); each message it raises is a
+// line of class `clase`, at the field the check sent the caret to, else at
+// `campo`. True when it raised none.
+function anota(campo, clase, revisa) {
+  REVISION.foco = null;
+  var desde = REVISION.mensajes.length;
+  revisa();
+  var mensajes = REVISION.mensajes.splice(desde);
+  var lugar = (REVISION.foco || campo).original;
+  for (var i = 0; i < mensajes.length; i++) {
+    REVISION.lista.push({ campo: lugar.id || lugar.name, donde: nombrehablado(lugar),
+                          texto: sinencabezado(mensajes[i]), clase: clase });
+  }
+  return mensajes.length == 0;
+}
+
+// A check of the review: `revisa` raises the messages of class `clase`.
+function revision(clase, revisa) {
+  return { clase: clase, revisa: revisa };
+}
+
+// The checks of one field in the order they run; the first error ends them,
+// as the next ones mean nothing for a value it refuses.
+function revisacampo(campo, revisiones) {
+  for (var i = 0; i < revisiones.length; i++) {
+    var r = revisiones[i];
+    if (!anota(campo, r.clase, r.revisa) && r.clase == "Error") return;
+  }
+}
+
+// What a NIT box and a text of the declaration add to a field's own checks.
+function revisionescomunes(campo, guardables) {
+  var revisiones = [];
+  if (esnit(campo)) revisiones.push(revision("Error", function () { limpianit(campo); }));
+  if (guardables.has(campo)) {
+    var lugar = { campo: campo, cdata: guardables.get(campo) };
+    revisiones.push(revision("Error", function () { lugarguardable(lugar); }));
+  }
+  if (esnit(campo)) revisiones.push(revision("Aviso", function () { avisadigitonit(campo); }));
+  return revisiones;
+}
+
+// The boxes of rows `desde` to `hasta` of the restriction table.
+function revisacasillas(desde, hasta, guardables) {
+  for (var i = desde; i <= hasta; i++) {
+    var campo = BuscaObj(c[i].id);
+    if (campo) revisacampo(campo, revisionescasilla(i, campo, guardables));
+  }
+}
+
+function revisionescasilla(fila, campo, guardables) {
+  return [revision("Error", function () { requerido(fila, campo); }),
+          revision("Error", function () { bientipocontenido(fila, campo); })].concat(
+              revisionescomunes(campo, guardables), REVISIONESCASILLA[campo.name] || [],
+              revisionesgrilla(fila));
+}
+
+// The checks that "Validar" adds to some boxes of their own.
+var REVISIONESCASILLA = {
+  c1619: [revision("Error", function () { valida_formulario(); })],
+  c1620: [revision("Aviso", function () { valida_c1620(); })]
+};
+
+// Each product's exempt sales against its annex total, and its closing
+// balance, which may not be below zero. Rows 1 to 117 of the restriction
+// table are boxes c1 to c117: `casilla` is a row.
+function revisionesgrilla(casilla) {
+  for (var i = 0; i < PRODUCTOSANEXO.length; i++) {
+    var p = PRODUCTOSANEXO[i];
+    if (p.casilla == casilla) return [revision("Error", function () { avisadescuadre(p); })];
+  }
+  if (casilla > 109 || !escalculada(casilla)) return [];
+  return [revision("Aviso", function () { avisasaldonegativo(casilla); })];
+}
+
+function textocentavos(centavos) {
+  return formatNumber(centavos / 100, FORMATODECIMAL);
+}
+
+// A product as the form shows it: its row's name, which its boxes' names
+// begin with ("Diesel, Ventas Exentas, casilla 36").
+function nombreproducto(casilla) {
+  var partes = nombrehablado(BuscaObj("c" + casilla).original).split(", ");
+  return partes.length > 2 ? partes.slice(0, -2).join(", ") : partes[0];
+}
+
+function avisadescuadre(p) {
+  var d = descuadreexentas(p);
+  if (!d) return;
+  alert(nombreproducto(p.casilla) + ": ventas exentas " + textocentavos(d.ventas) + ", anexo " +
+        textocentavos(d.anexo) + ", diferencia " + textocentavos(d.ventas - d.anexo));
+}
+
+// The closing balance is box b + 7 of the product whose first box is b.
+function avisasaldonegativo(casilla) {
+  var saldo = montoencentavos(saldofinal(casilla - 7));
+  if (saldo < 0) {
+    alert("Saldo final negativo: " + textocentavos(saldo) +
+          " galones. Por favor revise las entradas y salidas de " + nombreproducto(casilla) + ".");
+  }
+}
+
+// The period, which "Validar" checks as a whole, and whether it is still to come.
+function revisaperiodo() {
+  var mes = BuscaObj("mes_ini");
+  if (!mes || !BuscaObj("c4")) return;
+  revisacampo(mes, [revision("Error", periodovigente), revision("Aviso", avisaperiodofuturo)]);
+}
+
+function avisaperiodofuturo() {
+  var hoy = new Date();
+  var periodo = Number(valorde("anio_ini")) * 12 + Number(valorde("mes_ini"));
+  if (periodo > hoy.getFullYear() * 12 + hoy.getMonth() + 1) {
+    alert("Periodo futuro: el periodo declarado es posterior al mes en curso.");
+  }
+}
+
+// Every cell of the annex rows up to the last one holding anything.
+function revisaanexocompleto(guardables) {
+  var ultima = ultimafilaanexo(1);
+  for (var fila = 1; fila <= ultima; fila++) {
+    for (var col = 1; col <= VMAXCOL[1]; col++) {
+      var celda = celdade(1, fila, col);
+      if (celda) revisacampo(celda, revisionescelda(celda, col, guardables));
+    }
+  }
+}
+
+function revisionescelda(celda, col, guardables) {
+  return [revision("Error", function () { if (sinvalor(celda)) avisaceldafaltante(celda, col); }),
+          revision("Error", function () { bientipocontenido(a[1][col], celda); })].concat(
+              revisionescomunes(celda, guardables));
+}
+
+// The texts of the declaration, each with whether it stands inside CDATA.
+function textosguardables() {
+  var lugares = textosdeclaracion();
+  var guardables = new Map();
+  for (var i = 0; i < lugares.length; i++) {
+    if (lugares[i].campo) guardables.set(lugares[i].campo, lugares[i].cdata);
+  }
+  return guardables;
+}
+
+function revisatodo() {
+  // The annex totals are summed afresh, as "Validar" sums them.
+  aplicafila(pos("c1618"));
+  var guardables = textosguardables();
+  revisacasillas(MINELEMENT, pos("c3"), guardables);
+  revisaperiodo();
+  revisacasillas(pos("c5") + 1, pos("c117"), guardables);
+  revisaanexocompleto(guardables);
+  revisacasillas(pos("c1618"), MAXELEMENT, guardables);
+}
+
+// Every problem of the form, in the order of the form: [{campo: the id of
+// the field to put the caret in, donde: its spoken name, texto: the message,
+// clase: "Error" or "Aviso"}]. An "Aviso" does not stop "Validar". Nothing on
+// the page changes: no value, no focus, no mark, no computed box.
+function revisionformulario() {
+  var sumas = [];
+  for (var n = 1; n <= 13; n++) sumas.push(window["x" + n]);
+  var vigentes = busquedasvigentes();
+  var busqueda = BUSQUEDAFIJA;
+  REVISION = { copias: new Map(), foco: null, lista: [], mensajes: [] };
+  BUSQUEDAFIJA = { elementos: vigentes.elementos, filas: vigentes.filas, porfila: [] };
+  try {
+    sinmensajes(revisatodo, REVISION.mensajes);
+    return REVISION.lista;
+  } finally {
+    BUSQUEDAFIJA = busqueda;
+    REVISION = null;
+    for (var k = 1; k <= 13; k++) window["x" + k] = sumas[k - 1];
+  }
+}
+
+// Puts the caret in field `id`, scrolled into view. A field that cannot take
+// it (a computed box, a period part the form fills in) passes it to the
+// nearest one of its row that can, else to the form's field before it.
+function irarevision(id) {
+  var campo = document.getElementById(id);
+  if (!escampo(campo)) return false;
+  var destino = puedeenfocarse(campo) ? campo : vecinoenfocable(campo);
+  campo.scrollIntoView({ block: "center" });
+  if (!destino) return false;
+  destino.focus({ preventScroll: true });
+  if (destino !== campo) destino.scrollIntoView({ block: "nearest" });
+  return document.activeElement === destino;
+}
+
+function puedeenfocarse(campo) {
+  return escampo(campo) && !campo.disabled && !campo.readOnly && campo.type != "hidden";
+}
+
+function vecinoenfocable(campo) {
+  var fila = campo.closest("tr");
+  var enfila = fila ? Array.from(fila.querySelectorAll("input, select, textarea")) : [];
+  var antes = null, despues = null;
+  for (var i = 0; i < enfila.length; i++) {
+    if (!puedeenfocarse(enfila[i])) continue;
+    var anterior = enfila[i].compareDocumentPosition(campo) & Node.DOCUMENT_POSITION_FOLLOWING;
+    if (anterior) antes = enfila[i];
+    else if (!despues) despues = enfila[i];
+  }
+  if (antes || despues) return antes || despues;
+  var todos = document.forms.C ? Array.from(document.forms.C.elements) : [];
+  for (var j = todos.indexOf(campo) - 1; j >= 0; j--) {
+    if (puedeenfocarse(todos[j])) return todos[j];
+  }
+  return null;
+}

@@ -91,16 +91,21 @@ function valida_c1618() {
 function ventasexentascuadran() {
   aplicafila(pos("c1618"));
   for (var i = 0; i < PRODUCTOSANEXO.length; i++) {
-    var p = PRODUCTOSANEXO[i];
-    var ventas = valorde("c" + p.casilla);
-    var enanexo = window["x" + p.suma];
-    var igual = montoencentavos(ventas == "" ? 0 : Number(ventas)) === montoencentavos(enanexo);
-    if (!igual) {
+    if (descuadreexentas(PRODUCTOSANEXO[i])) {
       alert("Error:\nLas ventas exentas consignadas en el \"Detalle de Movimientos en galones\" de la columna \"ventas Exentas\" debe coincidir con el total de las Cantidades de galones exentos reflejados en el apartado \"Ventas Totales Exentas\", tomando en cuenta que no se deben incluir las ventas exentas de \"gas licuado de petroleo a granel\". Por favor corrija el error consignando los valores validos.");
       return false;
     }
   }
   return true;
+}
+
+// The exempt sales of annex product `p` and its annex total as last summed
+// (calculo_c1618), in cents, when they differ; null when they agree.
+function descuadreexentas(p) {
+  var ventas = valorde("c" + p.casilla);
+  var enventas = montoencentavos(ventas == "" ? 0 : Number(ventas));
+  var enanexo = montoencentavos(window["x" + p.suma]);
+  return enventas === enanexo ? null : { ventas: enventas, anexo: enanexo };
 }
 
 // A rectified declaration is named by the form code followed by its 8 digits.
@@ -418,9 +423,10 @@ function celdasuelta(valor) {
   };
 }
 
-// Runs `revisa` with the messages it raises kept instead of shown.
-function sinmensajes(revisa) {
-  var mensajes = [];
+// Runs `revisa` with the messages it raises kept instead of shown, in
+// `mensajes` when given.
+function sinmensajes(revisa, mensajes) {
+  mensajes = mensajes || [];
   var alerta = window.alert;
   window.alert = function (mensaje) { mensajes.push(String(mensaje)); };
   try {
@@ -716,18 +722,23 @@ function declaracionguardable() {
   var lugares = textosdeclaracion();
   if (todoslugaresguardables(lugares)) return true;
   for (var i = 0; i < lugares.length; i++) {
-    var campo = lugares[i].campo;
-    if (!campo) continue;
-    if (campo.tagName != "SELECT") campo.value = campo.value.normalize("NFC");
-    var nombres = noguardable(campo.value, lugares[i].cdata);
-    if (nombres.length) {
-      alert(mensajenoguardable(campo, nombres));
-      marcainvalida(campo);
-      campo.focus();
-      return false;
-    }
+    if (!lugarguardable(lugares[i])) return false;
   }
   return true;
+}
+
+// One text of the declaration (textosdeclaracion): when it cannot stand in
+// its place, the user is told, with the caret in its box.
+function lugarguardable(lugar) {
+  var campo = lugar.campo;
+  if (!campo) return true;
+  if (campo.tagName != "SELECT") campo.value = campo.value.normalize("NFC");
+  var nombres = noguardable(campo.value, lugar.cdata);
+  if (!nombres.length) return true;
+  alert(mensajenoguardable(campo, nombres));
+  marcainvalida(campo);
+  campo.focus();
+  return false;
 }
 
 // The check of the whole form at once, for the usual form: texts of

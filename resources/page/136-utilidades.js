@@ -88,10 +88,11 @@ function conbusquedafija(accion) {
 function BuscaObj(nombre, doc) {
   if (BUSQUEDAFIJA && !doc) {
     var visto = BUSQUEDAFIJA.elementos.get(nombre);
-    if (visto !== undefined) return visto;
-    visto = BuscaObj(nombre, document);
-    BUSQUEDAFIJA.elementos.set(nombre, visto);
-    return visto;
+    if (visto === undefined) {
+      visto = BuscaObj(nombre, document);
+      BUSQUEDAFIJA.elementos.set(nombre, visto);
+    }
+    return REVISION ? copiaenrevision(visto) : visto;
   }
   doc = doc || document;
   var encontrado = buscaendocumento(doc, nombre);
@@ -184,10 +185,21 @@ function nitvalido(campo) {
 // may go on all the same.
 function revisanit(campo) {
   if (!campo) return true;
-  campo.value = fnit(campo.value.normalize("NFC").replace(/-/g, ""));
   // A character the declaration cannot store is told first: the check
   // character of such a NIT means nothing.
-  if (!avisanoguardable(campo)) return false;
+  if (!limpianit(campo)) return false;
+  return avisadigitonit(campo);
+}
+
+// Writes the NIT without hyphens and leading zeros; false, after telling the
+// user, when it holds a character the declaration cannot store.
+function limpianit(campo) {
+  campo.value = fnit(campo.value.normalize("NFC").replace(/-/g, ""));
+  return avisanoguardable(campo);
+}
+
+// Tells the user when the NIT's check character is wrong.
+function avisadigitonit(campo) {
   if (nitvalido(campo)) return true;
   alert("Error:\nEl NIT posee un dígito verificador inválido.\nPor favor escríbalo correctamente");
   marcainvalida(campo);
