@@ -14,6 +14,7 @@
 #include "app/annex_drop_filter.h"
 #include "app/annex_transfer.h"
 #include "app/command_texts.h"
+#include "app/form_zoom.h"
 #include "app/formulario_doc.h"
 #include "app/formulario_view.h"
 #include "app/lock_key_indicators.h"
@@ -41,6 +42,7 @@ CMainFrame::CMainFrame(CFormularioDoc& document, QWidget* parent)
   CreateRegister();
   CreateMenus();
   CreateToolBar();
+  CreateZoom();
   CreateStatusBar();
   m_accelerators = new CAcceleratorFilter(
       this, [this](Command c) { RunCommand(c); }, this);
@@ -194,6 +196,11 @@ void CMainFrame::CreateToolBar() {
   m_verMenu->addAction(m_actStatusBar);
 }
 
+void CMainFrame::CreateZoom() {
+  m_verMenu->addSeparator();
+  m_zoom = new CFormZoom(*m_view->browser(), *m_verMenu, this);
+}
+
 void CMainFrame::CreateStatusBar() {
   m_idleText = new QLabel(QStringLiteral("Preparado"), statusBar());
   statusBar()->addWidget(m_idleText, 1);
@@ -239,6 +246,7 @@ void CMainFrame::OnFileNew() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
   m_register->close();  // its scan stops
   m_view->drafts().FlushNow();
+  m_zoom->Remember();
   QMainWindow::closeEvent(event);
 }
 

@@ -15,6 +15,7 @@ class CAcceleratorFilter;
 class CAnnexDropFilter;
 class CFormularioDoc;
 class CFormularioView;
+class CFormZoom;
 class CLockKeyIndicators;
 class CRegisterWindow;
 
@@ -49,6 +50,7 @@ class CMainFrame : public QMainWindow {
   QAction* exportPdfAction() const { return m_actExportPdf; }
   // "Declaraciones": made with the frame, shown on request.
   CRegisterWindow* registerWindow() const { return m_register; }
+  CFormZoom& zoom() const { return *m_zoom; }
 
  protected:
   // Salir and the close box: the draft of the form is written, and the
@@ -62,6 +64,7 @@ class CMainFrame : public QMainWindow {
   void CreateStatusBar();
   void CreateAnnexCommands();
   void CreateRegister();
+  void CreateZoom();
   void OnAppAbout();
 
   CFormularioDoc& m_document;
@@ -73,6 +76,7 @@ class CMainFrame : public QMainWindow {
   CAcceleratorFilter* m_accelerators = nullptr;
   CAnnexDropFilter* m_annexDrops = nullptr;
   CRegisterWindow* m_register = nullptr;  // a window of its own, deleted with the frame
+  CFormZoom* m_zoom = nullptr;
 
   QAction* m_actNew = nullptr;
   QAction* m_actOpen = nullptr;      // Consultar

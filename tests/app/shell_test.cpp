@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -17,8 +18,10 @@
 #include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWheelEvent>
 
 #include "app/accelerator_filter.h"
+#include "app/form_zoom.h"
 #include "app/formulario_app.h"
 #include "app/formulario_doc.h"
 #include "app/formulario_view.h"
@@ -82,7 +85,8 @@ class ShellTest : public QObject {
                           "-", "Importar &anexo...", "E&xportar anexo...", "-",
                           "&Imprimir...\tCtrl+I", "&Exportar a PDF...", "-", "&Salir"}));
     QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
-             (QStringList{"Barra de &herramientas", "Barra de &estado"}));
+             (QStringList{"Barra de &herramientas", "Barra de &estado", "-", "&Acercar", "A&lejar",
+                          QStringLiteral("&Tamaño normal")}));
     QCOMPARE(ActionTexts(menus[2]->menu()->actions()), QStringList{"&Acerca de Formulario..."});
     // No key is bound through the menu: the accelerator table decides.
     for (QAction* a : menus[0]->menu()->actions()) QVERIFY(a->shortcut().isEmpty());
@@ -233,6 +237,31 @@ class ShellTest : public QObject {
     // The context menu's "Pegar".
     Page().triggerAction(QWebEnginePage::Paste);
     QVERIFY(WaitForJs(QStringLiteral("%1 === 'PEGADO'").arg(kFieldValue)));
+  }
+
+  // The keys act with the caret in a field and type nothing there; the size
+  // is kept for the next run, a Ctrl+wheel zoom too.
+  void zoomKeysAndWheelResizeTheFormAndAreKept() {
+    QVERIFY(FocusTestField());
+    QWebEngineView* view = Frame().view()->browser();
+    QTest::keyClick(PageWidget(), Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(PageWidget(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    QTRY_COMPARE(view->zoomFactor(), 1.25);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(PageWidget(), Qt::Key_Minus, Qt::ControlModifier);
+    QTRY_COMPARE(view->zoomFactor(), 0.8);
+    QCOMPARE(QSettings().value("Ver/Zoom").toDouble(), 0.8);
+    QTest::keyClick(PageWidget(), Qt::Key_0, Qt::ControlModifier);
+    QTRY_COMPARE(view->zoomFactor(), 1.0);
+    QCOMPARE(RunJs(kFieldValue).toString(), QString());
+
+    const QPointF at(40, 40);
+    QWheelEvent wheel(at, PageWidget()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(PageWidget(), &wheel);
+    QTRY_VERIFY(view->zoomFactor() > 1.0);
+    QTRY_COMPARE(QSettings().value("Ver/Zoom").toDouble(), view->zoomFactor());
+    Frame().zoom().normalSizeAction()->trigger();
+    QCOMPARE(QSettings().value("Ver/Zoom").toDouble(), 1.0);
   }
 
   void ctrlIIsBoundToNothing() {
