@@ -26,6 +26,7 @@
 
 #include "app/dialog_folders.h"
 #include "app/modal_prompts.h"
+#include "app/register/nit_check.h"
 #include "app/register/register_filter.h"
 #include "app/register/register_folders.h"
 #include "app/register/register_model.h"
@@ -37,6 +38,8 @@ namespace {
 constexpr const char* kCaption = "Declaraciones";
 constexpr const char* kNotAllWalked =
     "La búsqueda no recorrió todas las carpetas: no se muestran los meses sin declaración.";
+constexpr const char* kNitsNotChecked =
+    "No se pudo revisar el dígito verificador de los NIT: la columna Avisos no lo indica.";
 
 struct ActionText {
   const char* label;
@@ -83,7 +86,8 @@ CRegisterWindow::CRegisterWindow(QWidget* parent)
     : QDialog(parent),
       m_model(new CRegisterModel(this)),
       m_filter(new CRegisterFilter(*m_model, this)),
-      m_scan(new CRegisterScan(this)) {
+      m_scan(new CRegisterScan(this)),
+      m_nitCheck(new CNitCheck(this)) {
   setWindowTitle(QString::fromLatin1(kCaption));
   setAccessibleName(QString::fromLatin1(kCaption));
   setModal(false);
@@ -294,7 +298,7 @@ QPushButton* CRegisterWindow::button(RegisterAction action) const {
   return m_buttons[static_cast<int>(action)];
 }
 
-bool CRegisterWindow::scanning() const { return m_scan->running(); }
+bool CRegisterWindow::scanning() const { return m_scan->running() || m_checkingNits; }
 
 void CRegisterWindow::Open() {
   show();
@@ -317,6 +321,9 @@ void CRegisterWindow::Rescan() {
   for (const QString& folder : RegisterFolders()) request.folders.push_back(ToPath(folder));
   for (const QString& file : RegisterExtraFiles()) request.extraFiles.push_back(ToPath(file));
   request.cacheDir = DefaultRegisterCacheDir();
+  ++m_scanNumber;
+  m_checkingNits = false;
+  m_nitCheck->Prepare();  // loads while the folders are read
   m_cancelled = false;
   SetStatus({});
   ShowScanning(true);
@@ -324,6 +331,13 @@ void CRegisterWindow::Rescan() {
 }
 
 void CRegisterWindow::Cancel() {
+  if (m_checkingNits) {
+    ++m_scanNumber;  // its rows are not shown
+    m_checkingNits = false;
+    ShowScanning(false);
+    SetStatus(QStringLiteral("Búsqueda cancelada: la lista puede no estar completa."));
+    emit scanEnded();
+  }
   if (!m_scan->running()) return;
   m_cancelled = true;
   m_scan->Cancel();
@@ -351,14 +365,28 @@ void CRegisterWindow::ShowScanning(bool scanning) {
 }
 
 void CRegisterWindow::OnScanEnded(std::shared_ptr<CatalogResult> result) {
-  ShowScanning(false);
   if (result->cancelled || m_cancelled) {
+    ShowScanning(false);
     SetStatus(QStringLiteral("Búsqueda cancelada: la lista puede no estar completa."));
     emit scanEnded();
     return;
   }
+  // The rows are shown with the avisos of their NITs' check characters, which
+  // the form's scripts tell: at once for NITs seen before.
+  m_checkingNits = true;
+  const int scan = m_scanNumber;
+  m_nitCheck->Check(DeclaredNits(result->rows), [this, scan, result](auto wrong) {
+    if (scan != m_scanNumber || !m_checkingNits) return;
+    m_checkingNits = false;
+    if (wrong) AddCheckDigitAvisos(result->rows, *wrong);
+    ShowScanResult(*result, wrong.has_value());
+  });
+}
+
+void CRegisterWindow::ShowScanResult(CatalogResult& result, bool nitsChecked) {
+  ShowScanning(false);
   const QString selected = SelectedFile();
-  m_model->SetRows(std::move(result->rows));
+  m_model->SetRows(std::move(result.rows));
   FitNameColumn();
   ReleaseFreedMemory();
   m_stale = false;
@@ -377,16 +405,17 @@ void CRegisterWindow::OnScanEnded(std::shared_ptr<CatalogResult> result) {
   RefreshActions();
   // Each problem once, in the status line: never a box per folder.
   QStringList problems;
-  for (const std::string& problem : result->folderProblems) {
+  for (const std::string& problem : result.folderProblems) {
     problems << QString::fromUtf8(problem.data(), static_cast<qsizetype>(problem.size()));
   }
-  if (!result->cacheProblem.empty()) problems << QString::fromUtf8(result->cacheProblem);
+  if (!result.cacheProblem.empty()) problems << QString::fromUtf8(result.cacheProblem);
+  if (!nitsChecked) problems << QString::fromUtf8(kNitsNotChecked);
   if (!problems.isEmpty()) {
     QString text = problems.constFirst();
     if (problems.size() > 1) text += QStringLiteral(" (y %1 avisos más)").arg(problems.size() - 1);
     // Months not found in folders not walked may be filed: the user is told
     // why none is listed as missing, before what stopped the walk.
-    if (!result->complete) {
+    if (!result.complete) {
       text.prepend(QString::fromUtf8(kNotAllWalked) + QLatin1Char(' '));
       problems.prepend(QString::fromUtf8(kNotAllWalked));
     }

@@ -19,6 +19,7 @@ class QTableView;
 
 namespace f7301 {
 
+class CNitCheck;
 class CRegisterFilter;
 class CRegisterModel;
 class CRegisterScan;
@@ -87,6 +88,7 @@ class CRegisterWindow : public QDialog {
   void FitNameColumn();
 
   void OnScanEnded(std::shared_ptr<CatalogResult> result);
+  void ShowScanResult(CatalogResult& result, bool nitsChecked);
   void OnProgress(qulonglong done, qulonglong total);
   void ShowScanning(bool scanning);
   void SetStatus(const QString& text, const QString& details = {});
@@ -106,6 +108,7 @@ class CRegisterWindow : public QDialog {
   CRegisterModel* m_model;
   CRegisterFilter* m_filter;
   CRegisterScan* m_scan;
+  CNitCheck* m_nitCheck;
   QTableView* m_table = nullptr;
   QLineEdit* m_filterEdit = nullptr;
   QComboBox* m_yearChoice = nullptr;
@@ -124,6 +127,10 @@ class CRegisterWindow : public QDialog {
   int m_nameColumnWidth = 0;  // for the sample name; the names found may need more
   bool m_stale = true;        // the list does not show the folders as they are
   bool m_cancelled = false;
+  // Counts the scans asked for: the NITs' answer for one that another has
+  // replaced is not shown.
+  int m_scanNumber = 0;
+  bool m_checkingNits = false;  // a scan's rows wait for the NITs' check
 };
 
 }  // namespace f7301

@@ -181,6 +181,13 @@ function nitvalido(campo) {
   return nit == cuerpo + verificador;
 }
 
+// The NITs of `nits` (texts as a declaration stores them) whose check
+// character is wrong: what typing each of them into its box would tell. The
+// register of declarations asks it of the files it lists.
+function nitsconverificadorinvalido(nits) {
+  return nits.filter(function (nit) { return !nitvalido({ value: String(nit) }); });
+}
+
 // Cleans a NIT up and tells the user when its check digit is wrong; the user
 // may go on all the same.
 function revisanit(campo) {

@@ -35,6 +35,7 @@
 #include "tests/app/app_test_support.h"
 #include "tests/app/form_filling.h"
 #include "tests/app/register_fixture.h"
+#include "tests/support/filed_declaration.h"
 
 namespace f7301::test {
 namespace {
@@ -340,6 +341,12 @@ class RegisterWindowTest : public QObject {
     const std::filesystem::path backupPath(backup.toStdString());
     std::filesystem::last_write_time(
         backupPath, std::filesystem::last_write_time(backupPath) + std::chrono::minutes(1));
+    // A NIT whose check character is wrong.
+    const QString wrongNit = QString::fromStdString(
+        testing::FileDeclaration(other.toStdString(), testing::MonthlySample("18", "ESTACION DELTA",
+                                                                             2024, 3, "00000077"))
+            .string());
+    QVERIFY(!wrongNit.isEmpty());
     SetRegisterFolders({root, link, other});
     QVERIFY(OpenRegister());
     // An earlier test's filter and sorting may remain: the register's own order.
@@ -410,14 +417,18 @@ class RegisterWindowTest : public QObject {
     const int unreadable = at(m_fixture.FileOf(QStringLiteral("19"), QStringLiteral("00000001")));
     expected.removeAt(unreadable);
     expected.insert(expected.size() - 3, QStringLiteral(";;;;;;;;Alterada o ilegible;;") + october);
+    expected.insert(1,
+                    QStringLiteral("18;ESTACION DELTA;03/2024;00000077;;30,50;0;05/04/2024;Vigente;"
+                                   "NIT con dígito verificador inválido;") +
+                        wrongNit);
     Register().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&Register()));
     QCOMPARE(ExportedLines(m_work), expected);
     QCOMPARE(Register().countsLine()->text(),
-             QStringLiteral("20 declaraciones de 3 contribuyentes, 1 mes sin declaración, 1 copia, "
-                            "4 archivos alterados o ilegibles, 1 con avisos"));
+             QStringLiteral("21 declaraciones de 4 contribuyentes, 1 mes sin declaración, 1 copia, "
+                            "4 archivos alterados o ilegibles, 2 con avisos"));
     Register().onlyWithAvisos()->setChecked(true);
-    QCOMPARE(Register().table()->model()->rowCount(), 1);
+    QCOMPARE(Register().table()->model()->rowCount(), 2);
     Register().onlyWithAvisos()->setChecked(false);
 
     // "Rectificar" on the rectified February offers the one in force.

@@ -32,6 +32,13 @@ describe('the taxpayer NIT', () => {
       }
     }));
 
+  test('the register of declarations is told of the NITs that typing refuses', () =>
+    onForm(env, async (form) => {
+      const stored = NITS.map(([, shown]) => shown).concat(['0']);
+      const wrong = await form.page.evaluate((nits) => nitsconverificadorinvalido(nits), stored);
+      assert.deepEqual(wrong, NITS.filter(([, , valid]) => !valid).map(([, shown]) => shown).concat(['0']));
+    }));
+
   test('0 has no valid check character', () =>
     onForm(env, async (form) => {
       await form.enter('c2', '0');

@@ -7,10 +7,12 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "register/catalog.h"
+#include "register/check_digit_avisos.h"
 #include "tests/support/filed_declaration.h"
 #include "tests/unit/declaration_test_support.h"
 
@@ -59,6 +61,7 @@ class Lab {
 
   std::vector<RegisterRow> Scan() {
     last = BuildCatalog(request, cancel, nullptr);
+    AddCheckDigitAvisos(last.rows, wrongCheckDigit);
     return last.rows;
   }
 
@@ -66,6 +69,7 @@ class Lab {
   fs::path a = temp.path() / "a", b = temp.path() / "b";
   CatalogRequest request;
   CatalogResult last;
+  std::set<std::string> wrongCheckDigit;  // as the form's scripts would answer
   std::atomic<bool> cancel{false};
 
  private:
@@ -150,6 +154,7 @@ TEST(RegisterTable, EachCaseListsWhatWasFiled) {
       {"an opening balance that is not the closing one of the month before", [](Lab& l) { l.File(l.a, 2024, 2, "00000001", "", {{13, "1600.00"}}); l.File(l.a, 2024, 3, "00000002", "", {{6, "1700.00"}}); }, {}, "00000001:Vigente; 00000002:Vigente [Saldo inicial distinto del saldo final de 02/2024: " "Gasolina superior 1700.00 en lugar de 1600.00]"},
       {"the same number written otherwise is the same", [](Lab& l) { l.File(l.a, 2024, 2, "00000001", "", {{13, "1600"}, {21, "0"}}); l.File(l.a, 2024, 3, "00000002", "", {{6, "01600.0"}, {14, ""}}); }, {}, "00000001:Vigente; 00000002:Vigente"},
       {"the balances of the declaration in force count, and more products differ", [](Lab& l) { l.File(l.a, 2024, 2, "00000001"); l.File(l.a, 2024, 2, "00000002", "730100000001", {{13, "1.00"}, {21, "2.00"}, {29, "3.00"}}); l.File(l.a, 2024, 3, "00000003"); }, {}, "00000001:Rectificada; 00000002:Vigente; 00000003:Vigente [Saldo inicial distinto del saldo " "final de 02/2024: Gasolina superior 1500.00 en lugar de 1.00 y 2 productos más]"},
+      {"a NIT of a wrong check digit warns on each filing, not on a copy", [](Lab& l) { l.wrongCheckDigit = {"900"}; const fs::path f = l.File(l.a, 2024, 3, "00000001"); l.Copy(f, l.b / "respaldo" / f.filename()); l.File(l.a, 2024, 3, "00000002", "730100000001"); const fs::path g = l.File(l.a, 2024, 4, "00000003"); fs::rename(g, g.parent_path() / "RTQ-90073012405" "00000003"); }, {}, "00000001:Rectificada [NIT con dígito verificador inválido]; respaldo/00000001:Copia; 00000002:Vigente [NIT con dígito verificador inválido]; 00000003:Vigente [El nombre del archivo indica otro NIT o periodo | NIT con dígito verificador inválido]"},
       {"a file named for another period", [](Lab& l) { const fs::path f = l.File(l.a, 2024, 3, "00000001"); fs::rename(f, f.parent_path() / "RTQ-9007301240400000001"); }, {}, "00000001:Vigente [El nombre del archivo indica otro NIT o periodo]"},
   };
   // clang-format on
