@@ -1,0 +1,142 @@
+#include "app/review_command.h"
+
+#include <QCoreApplication>
+#include <QFutureWatcher>
+#include <QTimer>
+#include <QVariant>
+#include <QWebEngineProfile>
+#include <QtConcurrent/QtConcurrentRun>
+#include <cstdio>
+
+#include "app/formulario_app.h"
+#include "app/res_scheme.h"
+#include "app/review_page.h"
+#include "app/spanish_locale.h"
+#include "declaration/declaration_paths.h"
+
+namespace f7301 {
+namespace {
+
+constexpr const char* kNotReviewed = "Error:\nNo se pudo revisar el formulario de este archivo.";
+
+// Qt's and the browser engine's notes on how they started (no GPU on the
+// offscreen platform, no sandbox, ...) say nothing about the files; standard
+// error carries only why a file could not be reviewed. Real failures pass.
+QtMessageHandler g_qtMessages = nullptr;
+
+void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) g_qtMessages(type, context, text);
+}
+
+void Print(std::FILE* stream, const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stream);
+  std::fputc('\n', stream);
+  std::fflush(stream);
+}
+
+std::string Utf8(const QVariant& value) { return value.toString().toUtf8().toStdString(); }
+
+}  // namespace
+
+CReviewCommand::CReviewCommand(std::vector<std::string> files, QObject* parent)
+    : QObject(parent),
+      m_files(std::move(files)),
+      m_profile(new QWebEngineProfile(this)),  // off the record: nothing kept on disk
+      m_scheme(new CResSchemeHandler(this)),
+      m_page(new CReviewPage(m_profile, this)) {
+  m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
+  m_profile->setHttpAcceptLanguage(QString::fromLatin1(kProgramLanguage));
+  connect(m_page, &QWebEnginePage::loadFinished, this, &CReviewCommand::OnLoaded);
+  connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+    if (m_stage != Stage::kReading) Unreviewed(kNotReviewed);
+  });
+  connect(m_page, &CReviewPage::boxAsked, this,
+          [this](const QString& text) { Print(stderr, RefusalLine(file(), text.toStdString())); });
+}
+
+CReviewCommand::~CReviewCommand() {
+  // The page must go before the profile it was made with.
+  delete m_page;
+}
+
+void CReviewCommand::Start() { QTimer::singleShot(0, this, &CReviewCommand::ReadNext); }
+
+void CReviewCommand::ReadNext() {
+  m_stage = Stage::kReading;
+  if (m_index >= m_files.size()) {
+    QCoreApplication::exit(m_status.exitStatus());
+    return;
+  }
+  auto* watcher = new QFutureWatcher<ReviewReading>(this);
+  connect(watcher, &QFutureWatcher<ReviewReading>::finished, this, [this, watcher] {
+    watcher->deleteLater();
+    OnRead(watcher->result());
+  });
+  watcher->setFuture(QtConcurrent::run(ReadForReview, PathFromUtf8(file())));
+}
+
+void CReviewCommand::OnRead(const ReviewReading& reading) {
+  if (!reading.page) return Unreviewed(reading.refusal);
+  m_stage = Stage::kLoading;
+  m_awaitedUrl = m_scheme->AddGeneratedPage(
+      QByteArray(reading.page->data(), static_cast<qsizetype>(reading.page->size())));
+  m_page->load(m_awaitedUrl);
+}
+
+void CReviewCommand::OnLoaded(bool ok) {
+  if (m_stage != Stage::kLoading || m_page->url() != m_awaitedUrl) return;
+  if (!ok) return Unreviewed(kNotReviewed);
+  m_stage = Stage::kReviewing;
+  // An answer for a file already given up (its page's renderer ended) is
+  // dropped.
+  m_page->runJavaScript(QStringLiteral("revisionformulario()"),
+                        [this, index = m_index](const QVariant& result) {
+                          if (index == m_index && m_stage == Stage::kReviewing) OnReviewed(result);
+                        });
+}
+
+void CReviewCommand::OnReviewed(const QVariant& result) {
+  if (result.typeId() != QMetaType::QVariantList) return Unreviewed(kNotReviewed);
+  int errors = 0;
+  int warnings = 0;
+  for (const QVariant& item : result.toList()) {
+    const QVariantMap line = item.toMap();
+    const ReviewProblem problem{Utf8(line.value(QStringLiteral("clase"))),
+                                Utf8(line.value(QStringLiteral("donde"))),
+                                Utf8(line.value(QStringLiteral("texto")))};
+    (problem.clase == "Error" ? errors : warnings) += 1;
+    Print(stdout, ProblemLine(file(), problem));
+  }
+  Print(stdout, SummaryLine(file(), errors, warnings));
+  m_status.CountFile(errors);
+  NextFile();
+}
+
+void CReviewCommand::Unreviewed(const std::string& message) {
+  Print(stderr, RefusalLine(file(), message));
+  Print(stdout, UnreviewedLine(file()));
+  m_status.CountUnreviewed();
+  NextFile();
+}
+
+void CReviewCommand::NextFile() {
+  ++m_index;
+  ReadNext();
+}
+
+int RunReview(char* program, const std::vector<std::string>& files) {
+  // Nothing is shown, so no display is needed: the review runs from a
+  // terminal or a script as well as from a desktop. The file names are not
+  // handed to Qt, which would take some of them for its own options.
+  static char platform[] = "-platform";
+  static char offscreen[] = "offscreen";
+  char* arguments[] = {program, platform, offscreen, nullptr};
+  int count = 3;
+  g_qtMessages = qInstallMessageHandler(KeepQtNotesQuiet);
+  CFormularioApp app(count, arguments);
+  CReviewCommand command(files);
+  command.Start();
+  return app.Run();
+}
+
+}  // namespace f7301

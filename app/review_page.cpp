@@ -1,0 +1,39 @@
+#include "app/review_page.h"
+
+#include <QWebEngineSettings>
+
+#include "app/form_page.h"
+
+namespace f7301 {
+
+CReviewPage::CReviewPage(QWebEngineProfile* profile, QObject* parent)
+    : QWebEnginePage(profile, parent) {
+  settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+  settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+}
+
+bool CReviewPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
+  return CFormPage::IsOwnPage(url);
+}
+
+QWebEnginePage* CReviewPage::createWindow(WebWindowType) { return nullptr; }
+
+void CReviewPage::javaScriptAlert(const QUrl&, const QString& msg) { emit boxAsked(msg); }
+
+bool CReviewPage::javaScriptConfirm(const QUrl&, const QString& msg) {
+  emit boxAsked(msg);
+  return false;
+}
+
+bool CReviewPage::javaScriptPrompt(const QUrl&, const QString& msg, const QString&, QString*) {
+  emit boxAsked(msg);
+  return false;
+}
+
+// The form's scripts write nothing there that the review needs, and a
+// terminal must get only the review's own lines.
+void CReviewPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
+                                           const QString&) {}
+
+}  // namespace f7301
