@@ -60,6 +60,7 @@ class ReviewBench : public QObject {
       const QStringList files = Declarations(folder, count, rows);
       QVERIFY(!files.contains(QString()));
       Figures times;
+      qsizetype lines = 0;
       for (int run = 0; run < BenchRuns(); ++run) {
         QTemporaryDir home;
         QElapsedTimer clock;
@@ -70,9 +71,14 @@ class ReviewBench : public QObject {
         QVERIFY2(review.finished && review.err.isEmpty(), qPrintable(review.err));
         // Every file reviewed: its summary line is there.
         QCOMPARE(review.out.count(kSummary), count);
+        lines = review.out.count(QLatin1Char('\n'));
       }
-      const QByteArray what =
-          QStringLiteral("%1 files of %2 annex rows").arg(count).arg(rows).toUtf8();
+      const QByteArray what = QStringLiteral("%1 %2 of %3 annex rows, %4 lines printed")
+                                  .arg(count)
+                                  .arg(QLatin1String(count == 1 ? "file" : "files"))
+                                  .arg(rows)
+                                  .arg(lines)
+                                  .toUtf8();
       times.Print(what.constData());
     }
     std::printf("load after: %s\n", LoadAverage().constData());
