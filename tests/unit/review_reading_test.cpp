@@ -1,12 +1,12 @@
 // A declaration file read for the review from the command line: the page
-// Modificar would show, or what Modificar would have said instead.
+// Modificar would show, or what Modificar would have said instead, from the
+// application's box or the view's (an altered seal and a FIFO are run
+// through the program itself in tests/app/review_command_test.cpp).
 #include "file_review/review_reading.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
-#include <vector>
 
 #include "tests/support/sample_declaration.h"
 #include "tests/unit/declaration_test_support.h"
@@ -14,41 +14,30 @@
 namespace f7301 {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(ReviewReadingTest, ReadsAsModificarAndKeepsWhatItWouldSay) {
   testing::TemporaryDirectory temp;
   const std::string xml = testing::DeclarationXml({});
-  std::string altered = testing::Sealed(xml);
-  altered[100] = altered[100] == 'A' ? 'B' : 'A';
   testing::WriteBytes(temp.path() / "good", testing::Sealed(xml));
-  testing::WriteBytes(temp.path() / "altered", altered);
-  testing::WriteBytes(temp.path() / "other",
-                      testing::Sealed(testing::Replaced(xml, "<CODIGO_FORMULARIO>730<",
-                                                        "<CODIGO_FORMULARIO>731<")));
-  ASSERT_EQ(::mkfifo((temp.path() / "fifo").c_str(), 0600), 0);
-  const std::string fifo = (temp.path() / "fifo").string();
+  testing::WriteBytes(temp.path() / "other", testing::Sealed(testing::Replaced(
+                                                 xml, "<NUMERO_VERSION>1<", "<NUMERO_VERSION>2<")));
+  testing::WriteBytes(temp.path() / "no-code",
+                      testing::Sealed(testing::Replaced(xml, "CODIGO_FORMULARIO>", "CODIGO>")));
 
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"good", ""},
-      {"altered",
-       "El archivo que intenta modificar es invalido, no pertenece a una declaraci\xC3\xB3n"},
-      {"other",
-       "Error:\nNo es posible abrir el documento, ya que no pertenece a un formulario RTQ-7301."},
-      // Never waited on: nobody writes into it.
-      {"fifo", "Error:\nNo pudo leerse el archivo " + fifo +
-                   ", verifique que exista y que tenga permisos de lectura."},
-  };
-  for (const auto& [name, refusal] : cases) {
-    const ReviewReading reading = ReadForReview(temp.path() / name);
-    EXPECT_EQ(reading.refusal, refusal) << name;
-    EXPECT_EQ(reading.page.has_value(), refusal.empty()) << name;
-  }
   const ReviewReading good = ReadForReview(temp.path() / "good");
+  EXPECT_EQ(good.refusal, "");
   ASSERT_TRUE(good.page);
-  // The editable page: its boxes take typing.
+  // The editable page, as Modificar shows it.
   EXPECT_NE(good.page->find("onload='inicial(); inicialanexo2();'"), std::string::npos);
-  EXPECT_NE(good.page->find("12345679"), std::string::npos);
+
+  const ReviewReading other = ReadForReview(temp.path() / "other");
+  EXPECT_FALSE(other.page);
+  EXPECT_EQ(
+      other.refusal,
+      "Error:\nNo es posible abrir el documento, ya que no pertenece a un formulario RTQ-7301.");
+  const ReviewReading noCode = ReadForReview(temp.path() / "no-code");
+  EXPECT_FALSE(noCode.page);
+  EXPECT_EQ(noCode.refusal,
+            "El archivo que desea modificar es invalido, no pertenece a unda declaraci\xC3\xB3n");
 }
 
 }  // namespace
