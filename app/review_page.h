@@ -1,6 +1,7 @@
 #pragma once
-// The browser page the review from the command line loads each
-// declaration's form into. It never shows a box: the page's alert() and
+// A browser page that nobody sees: the review from the command line loads
+// each declaration's form into it, and the register asks the form's scripts
+// in it whether NITs are right. It never shows a box: the page's alert() and
 // confirm() are handed on as texts, its console messages are dropped. Like
 // the window's page it shows only the program's own res: pages and opens no
 // other window.

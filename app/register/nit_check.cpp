@@ -6,10 +6,10 @@
 #include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
-#include <QWebEngineSettings>
 #include <algorithm>
 
 #include "app/res_scheme.h"
+#include "app/review_page.h"
 
 namespace f7301 {
 namespace {
@@ -27,21 +27,6 @@ const char kScriptsPage[] =
 // Long enough for a loaded machine to start a renderer. Past it the list is
 // shown without the aviso, and the next reading of the folders tries again.
 constexpr int kPatienceMs = 10000;
-
-// A page that shows nothing and goes nowhere: a message a script raises is
-// not the user's to see, and no address but the program's own is followed.
-class CHiddenScriptsPage : public QWebEnginePage {
- public:
-  using QWebEnginePage::QWebEnginePage;
-
- protected:
-  void javaScriptAlert(const QUrl&, const QString&) override {}
-  bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
-  bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-    return url.scheme() == QLatin1String(kResScheme) && url.host() == QLatin1String(kResHost);
-  }
-  QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
-};
 
 QString ListLiteral(const std::set<std::string>& nits) {
   QJsonArray list;
@@ -68,9 +53,8 @@ void CNitCheck::Prepare() {
   m_profile = new QWebEngineProfile;  // off the record: nothing kept on disk
   m_scheme = new CResSchemeHandler(m_profile);
   m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
-  m_page = new CHiddenScriptsPage(m_profile);
-  m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-  m_page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  // A message a script raises is not the user's to see: it goes nowhere.
+  m_page = new CReviewPage(m_profile, nullptr);
   connect(m_page, &QWebEnginePage::loadFinished, this, &CNitCheck::OnLoaded);
   m_patience.start();
   m_page->load(m_scheme->AddGeneratedPage(QByteArray(kScriptsPage)));
