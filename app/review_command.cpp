@@ -19,6 +19,11 @@ namespace {
 
 constexpr const char* kNotReviewed = "Error:\nNo se pudo revisar el formulario de este archivo.";
 
+// A form of 500 annex rows loads and answers in a second or two on a busy
+// machine; a page that never answers must not hold the files after it, nor
+// a script waiting for the command's status.
+constexpr int kPagePatienceMs = 60000;
+
 // Qt's and the browser engine's notes on how they started (no GPU on the
 // offscreen platform, no sandbox, ...) say nothing about the files; standard
 // error carries only why a file could not be reviewed. Real failures pass.
@@ -50,6 +55,11 @@ CReviewCommand::CReviewCommand(std::vector<std::string> files, QObject* parent)
   connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] {
     if (m_stage != Stage::kReading) Unreviewed(kNotReviewed);
   });
+  m_patience.setSingleShot(true);
+  m_patience.setInterval(kPagePatienceMs);
+  connect(&m_patience, &QTimer::timeout, this, [this] {
+    if (m_stage != Stage::kReading) Unreviewed(kNotReviewed);
+  });
   connect(m_page, &CReviewPage::boxAsked, this,
           [this](const QString& text) { Print(stderr, RefusalLine(file(), text.toStdString())); });
 }
@@ -78,6 +88,7 @@ void CReviewCommand::ReadNext() {
 void CReviewCommand::OnRead(const ReviewReading& reading) {
   if (!reading.page) return Unreviewed(reading.refusal);
   m_stage = Stage::kLoading;
+  m_patience.start();
   m_awaitedUrl = m_scheme->AddGeneratedPage(
       QByteArray(reading.page->data(), static_cast<qsizetype>(reading.page->size())));
   m_page->load(m_awaitedUrl);
@@ -120,6 +131,7 @@ void CReviewCommand::Unreviewed(const std::string& message) {
 }
 
 void CReviewCommand::NextFile() {
+  m_patience.stop();
   ++m_index;
   ReadNext();
 }

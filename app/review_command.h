@@ -6,6 +6,7 @@
 // page; the reading, which may be of a large file, is done off the
 // program's main thread.
 #include <QObject>
+#include <QTimer>
 #include <QUrl>
 #include <string>
 #include <vector>
@@ -48,6 +49,7 @@ class CReviewCommand : public QObject {
   CResSchemeHandler* m_scheme;
   CReviewPage* m_page;
   ReviewStatus m_status;
+  QTimer m_patience;  // for one file's page to load and answer
 };
 
 // The whole command: the program's Qt application, offscreen, without a
