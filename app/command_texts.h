@@ -29,6 +29,8 @@ inline constexpr const char* kPromptAcercaDe =
 inline constexpr const char* kPromptSalir = "Sale de la aplicación\nSalir";
 inline constexpr const char* kPromptBarraHerramientas =
     "Muestra u oculta la barra de herramientas\nAlternar Barra de herramientas";
+inline constexpr const char* kPromptRevision =
+    "Muestra u oculta la lista de los problemas del formulario\nRevisión";
 inline constexpr const char* kPromptBarraEstado =
     "Muestra u oculta la barra de estado\nAlternar Barra de estado";
 

@@ -56,7 +56,9 @@ const char* const kBridgeScript = R"JS(
   function deliver(args) {
     target.GeneraArchivo(args[0], args[1], args[2], args[3]);
   }
+  var handedOver = 0;  // counts the declarations handed to the program
   function GeneraArchivo(xml, formNumber, html, nit) {
+    handedOver++;
     var args = [xml, formNumber, html, nit].map(function (v) {
       return v === undefined || v === null ? '' : String(v);
     });
@@ -84,10 +86,30 @@ const char* const kBridgeScript = R"JS(
     var field = event.target;
     var name = field && typeof field.name == 'string' ? field.name : '';
     var value = name && typeof field.value == 'string' ? field.value : '';
-    if (activity) activity.Changed(name, value); else meanwhile[name] = value;
+    if (activity) activity.Changed(name, value, event.type == 'change');
+    else meanwhile[name] = value;
   }
   document.addEventListener('change', changed, true);
   document.addEventListener('input', changed, true);
+  // A press of "Validar" stopped at a problem when it ends, its message
+  // closed, without a declaration handed over. The press is seen on its way
+  // down to the button and again on its way back up, after the button's own
+  // handler.
+  var handedBeforePress = -1;
+  var stoppedMeanwhile = false;
+  function isValidar(event) {
+    return !!event.target && event.target.id === 'validar';
+  }
+  document.addEventListener('click', function (event) {
+    if (isValidar(event)) handedBeforePress = handedOver;
+  }, true);
+  document.addEventListener('click', function (event) {
+    if (!isValidar(event) || handedBeforePress < 0) return;
+    var stopped = handedOver === handedBeforePress;
+    handedBeforePress = -1;
+    if (!stopped) return;
+    if (activity) activity.ValidarStopped(); else stoppedMeanwhile = true;
+  }, false);
   function connect() {
     if (typeof qt === 'undefined' || !qt.webChannelTransport) {
       setTimeout(connect, 0);
@@ -97,8 +119,12 @@ const char* const kBridgeScript = R"JS(
       target = channel.objects.%2;
       activity = channel.objects.%3 || null;
       if (activity) {
-        Object.keys(meanwhile).forEach(function (name) { activity.Changed(name, meanwhile[name]); });
+        Object.keys(meanwhile).forEach(function (name) {
+          activity.Changed(name, meanwhile[name], false);
+        });
+        if (stoppedMeanwhile) activity.ValidarStopped();
       }
+      stoppedMeanwhile = false;
       meanwhile = Object.create(null);
       var queued = pending;
       pending = [];

@@ -4,8 +4,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QVBoxLayout>
 #include <QWebChannel>
 #include <QWebEngineProfile>
@@ -17,6 +15,7 @@
 #include "app/dialog_folders.h"
 #include "app/external_object.h"
 #include "app/form_page.h"
+#include "app/js_string.h"
 #include "app/modal_prompts.h"
 #include "app/page_activity.h"
 #include "app/page_focus.h"
@@ -39,12 +38,6 @@ constexpr const char* kUnstorableText =
 
 std::string ToStdString(const QByteArray& bytes) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-// `text` as a script's string literal.
-QString JsString(const QString& text) {
-  const QByteArray list = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-  return QString::fromUtf8(list.mid(1, list.size() - 2));
 }
 
 }  // namespace

@@ -75,6 +75,7 @@ class CFormularioView : public QWidget {
 
   QWebEngineView* browser() const { return m_browser; }
   CExternalObject* external() const { return m_external; }
+  CPageActivity* activity() const { return m_activity; }
   CAnnexTransfer* annexTransfer() const { return m_annex; }
   UserPrompts& prompts() { return m_prompts; }
   const DeclarationWriter& writer() const { return m_writer; }

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWebEngineView>
 #include <functional>
 
 #include "app/about_dlg.h"
@@ -14,12 +15,15 @@
 #include "app/annex_drop_filter.h"
 #include "app/annex_transfer.h"
 #include "app/command_texts.h"
+#include "app/draft_keeper.h"
 #include "app/form_zoom.h"
 #include "app/formulario_doc.h"
 #include "app/formulario_view.h"
 #include "app/lock_key_indicators.h"
 #include "app/modal_prompts.h"
+#include "app/page_activity.h"
 #include "app/register/register_window.h"
+#include "app/review_panel.h"
 #include "app/toolbar_pictures.h"
 
 namespace f7301 {
@@ -40,6 +44,7 @@ CMainFrame::CMainFrame(CFormularioDoc& document, QWidget* parent)
   CreateActions();
   CreateAnnexCommands();
   CreateRegister();
+  CreateReview();
   CreateMenus();
   CreateToolBar();
   CreateZoom();
@@ -176,6 +181,8 @@ void CMainFrame::CreateToolBar() {
       {m_actPrint, ToolbarPicture::Imprimir},
       {m_actExportPdf, ToolbarPicture::ExportarPdf},
       {nullptr, ToolbarPicture::Nuevo},
+      {m_review->toggleViewAction(), ToolbarPicture::Revision},
+      {nullptr, ToolbarPicture::Nuevo},
       {m_actAbout, ToolbarPicture::AcercaDe},
       {m_actExit, ToolbarPicture::Salir},
   };
@@ -194,11 +201,29 @@ void CMainFrame::CreateToolBar() {
   SetPrompt(*m_actToolBar, kPromptBarraHerramientas);
   m_verMenu->addAction(m_actToolBar);
   m_verMenu->addAction(m_actStatusBar);
+  m_verMenu->addAction(m_review->toggleViewAction());
 }
 
 void CMainFrame::CreateZoom() {
   m_verMenu->addSeparator();
   m_zoom = new CFormZoom(*m_view->browser(), *m_verMenu, this);
+}
+
+// The panel follows the form while it is open: each box left, each form put
+// on screen or filled in by the program. "Validar" stopped at a problem opens
+// it, once its message is closed.
+void CMainFrame::CreateReview() {
+  m_review = new CReviewPanel(*m_view->browser()->page(), *m_view, this);
+  addDockWidget(Qt::BottomDockWidgetArea, m_review);
+  m_review->hide();
+  CReviewPanel* review = m_review;
+  auto refresh = [review] { review->Refresh(); };
+  connect(m_view->activity(), &CPageActivity::fieldLeft, review, refresh);
+  connect(m_view->activity(), &CPageActivity::validarStopped, review, &CReviewPanel::Open);
+  connect(m_view->browser()->page(), &QWebEnginePage::loadFinished, review, refresh);
+  connect(&m_view->drafts(), &CDraftKeeper::draftRestored, review, refresh);
+  connect(m_view->annexTransfer(), &CAnnexTransfer::rowsImported, review, refresh);
+  connect(m_view, &CFormularioView::formPrepared, review, refresh);
 }
 
 void CMainFrame::CreateStatusBar() {

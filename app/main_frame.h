@@ -18,6 +18,7 @@ class CFormularioView;
 class CFormZoom;
 class CLockKeyIndicators;
 class CRegisterWindow;
+class CReviewPanel;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -51,6 +52,7 @@ class CMainFrame : public QMainWindow {
   // "Declaraciones": made with the frame, shown on request.
   CRegisterWindow* registerWindow() const { return m_register; }
   CFormZoom& zoom() const { return *m_zoom; }
+  CReviewPanel* reviewPanel() const { return m_review; }
 
  protected:
   // Salir and the close box: the draft of the form is written, and the
@@ -65,6 +67,7 @@ class CMainFrame : public QMainWindow {
   void CreateAnnexCommands();
   void CreateRegister();
   void CreateZoom();
+  void CreateReview();
   void OnAppAbout();
 
   CFormularioDoc& m_document;
@@ -77,6 +80,7 @@ class CMainFrame : public QMainWindow {
   CAnnexDropFilter* m_annexDrops = nullptr;
   CRegisterWindow* m_register = nullptr;  // a window of its own, deleted with the frame
   CFormZoom* m_zoom = nullptr;
+  CReviewPanel* m_review = nullptr;
 
   QAction* m_actNew = nullptr;
   QAction* m_actOpen = nullptr;      // Consultar

@@ -1,9 +1,10 @@
 #pragma once
-// Tells the program when the user changes the form on screen. The script
+// Tells the program what the user does on the form on screen. The script
 // that defines window.external in every page (CExternalObject) also reports,
 // through the page's channel, every keystroke and every field left changed
-// or product chosen, with the field's name and its value then; the page's
-// own scripts are not involved.
+// or product chosen, with the field's name and its value then, and each
+// press of "Validar" that ends without the declaration handed over; the
+// page's own scripts are not involved.
 #include <QObject>
 #include <QString>
 
@@ -19,10 +20,15 @@ class CPageActivity : public QObject {
   static constexpr const char* kChannelName = "formulario7301_cambios";
 
  public slots:
-  void Changed(const QString& name, const QString& value);
+  // `left`: the field was left changed (or a product chosen), not typed in.
+  void Changed(const QString& name, const QString& value, bool left);
+  void ValidarStopped();
 
  signals:
   void changed(const QString& name, const QString& value);
+  void fieldLeft();
+  // "Validar" stopped at a problem of the form, after its message.
+  void validarStopped();
 };
 
 }  // namespace f7301

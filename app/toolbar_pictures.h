@@ -17,9 +17,10 @@ enum class ToolbarPicture {
   Salir,
   Declaraciones,
   ExportarPdf,
+  Revision,
 };
 
-inline constexpr int kToolbarPictureCount = 8;
+inline constexpr int kToolbarPictureCount = 9;
 inline constexpr QSize kToolbarPictureSize{16, 15};
 inline constexpr int kToolbarPictureScales[] = {1, 2};
 

@@ -1,4 +1,4 @@
-// Paints the program's pictures at build time: the toolbar strip (eight 16
+// Paints the program's pictures at build time: the toolbar strip (nine 16
 // by 15 pictures) at scale 1 and 2, and the program icon at every size a desktop
 // asks for plus a scalable SVG copy. Each size is drawn, never scaled from a
 // smaller picture, so the pictures stay sharp on a high-density screen.
@@ -151,10 +151,24 @@ void ExportarPdf(QPainter& p, int x) {
   p.drawRect(x + 1, 9, 11, 4);
 }
 
+// A sheet with a warning sign over its corner: the problems of the form.
+void Revision(QPainter& p, int x) {
+  Sheet(p, x, 11);
+  TextLines(p, x, 3, 7, 8);
+  Smooth(p);
+  p.setPen(QPen(QColor(150, 100, 0), 1.0));
+  p.setBrush(QColor(250, 200, 30));
+  p.drawPolygon(QPolygonF({QPointF(x + 11, 6.5), QPointF(x + 15.5, 14.5), QPointF(x + 6.5, 14.5)}));
+  p.setPen(QPen(kInk, 1.4, Qt::SolidLine, Qt::FlatCap));
+  p.drawLine(QPointF(x + 11, 9), QPointF(x + 11, 12));
+  p.drawPoint(QPointF(x + 11, 13.5));
+  Crisp(p);
+}
+
 // The strip drawn for a screen of `scale` device pixels per pixel.
 QImage ToolbarStrip(int scale) {
-  const auto pictures = {Nuevo,    Consultar, Modificar,     Imprimir,
-                         AcercaDe, Salir,     Declaraciones, ExportarPdf};
+  const auto pictures = {Nuevo, Consultar,     Modificar,   Imprimir, AcercaDe,
+                         Salir, Declaraciones, ExportarPdf, Revision};
   QImage strip(16 * static_cast<int>(pictures.size()) * scale, 15 * scale, QImage::Format_ARGB32);
   strip.fill(Qt::transparent);
   QPainter p(&strip);

@@ -41,7 +41,7 @@ class PicturesTest : public QObject {
       // Both are pictures, not empty squares.
       QVERIFY(one.pixelColor(8, 7).alpha() > 0 || one.pixelColor(4, 4).alpha() > 0);
     }
-    QCOMPARE(buttons, 8);
+    QCOMPARE(buttons, 9);
   }
 
   void programIconHasEveryThemeSize() {

@@ -85,8 +85,8 @@ class ShellTest : public QObject {
                           "-", "Importar &anexo...", "E&xportar anexo...", "-",
                           "&Imprimir...\tCtrl+I", "&Exportar a PDF...", "-", "&Salir"}));
     QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
-             (QStringList{"Barra de &herramientas", "Barra de &estado", "-", "&Acercar", "A&lejar",
-                          QStringLiteral("&Tamaño normal")}));
+             (QStringList{"Barra de &herramientas", "Barra de &estado", QStringLiteral("&Revisión"),
+                          "-", "&Acercar", "A&lejar", QStringLiteral("&Tamaño normal")}));
     QCOMPARE(ActionTexts(menus[2]->menu()->actions()), QStringList{"&Acerca de Formulario..."});
     // No key is bound through the menu: the accelerator table decides.
     for (QAction* a : menus[0]->menu()->actions()) QVERIFY(a->shortcut().isEmpty());
@@ -119,7 +119,8 @@ class ShellTest : public QObject {
       if (!a->isSeparator()) QVERIFY(!a->icon().isNull());
     }
     QCOMPARE(tips, (QStringList{"Nuevo", "Abrir", "Modificar", "Declaraciones", "-", "Imprimir",
-                                "Exportar a PDF", "-", "Acerca de", "Salir"}));
+                                "Exportar a PDF", "-", QStringLiteral("Revisión"), "-", "Acerca de",
+                                "Salir"}));
     QCOMPARE(Frame().action(Command::Consultar)->statusTip(),
              QStringLiteral("Abre un documento ya existente"));
     QCOMPARE(Frame().aboutAction()->statusTip(),
