@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/command_texts.h"
+#include "file_review/review_report.h"
 
 namespace f7301 {
 namespace {
@@ -16,10 +17,6 @@ constexpr int kClassColumn = 0;
 constexpr int kWhereColumn = 1;
 constexpr int kTextColumn = 2;
 constexpr int kFieldRole = Qt::UserRole;
-
-QString Counted(int count, const char* one, const char* many) {
-  return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
-}
 
 QTreeWidget* NewList(QWidget* parent) {
   auto* list = new QTreeWidget(parent);
@@ -38,9 +35,9 @@ QTreeWidget* NewList(QWidget* parent) {
 }
 
 QTreeWidgetItem* NewItem(const ReviewLine& line) {
-  // A message of several lines reads as one line of the list; the tooltip
-  // keeps its lines.
-  const QString oneLine = QString(line.text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  // A message of several lines reads as one line of the list, as the review
+  // from the command line prints it; the tooltip keeps its lines.
+  const QString oneLine = QString::fromStdString(OneLine(line.text.toStdString()));
   auto* item = new QTreeWidgetItem(
       {line.error ? QStringLiteral("Error") : QStringLiteral("Aviso"), line.where, oneLine});
   item->setData(kClassColumn, kFieldRole, line.field);
@@ -52,12 +49,9 @@ QTreeWidgetItem* NewItem(const ReviewLine& line) {
 }  // namespace
 
 QString ReviewTitle(int errors, int avisos) {
-  QStringList counts;
-  if (errors > 0) counts << Counted(errors, "error", "errores");
-  if (avisos > 0) counts << Counted(avisos, "aviso", "avisos");
   const QString title = QStringLiteral("Revisión");
-  return counts.isEmpty() ? title
-                          : title + QStringLiteral(": ") + counts.join(QStringLiteral(", "));
+  const std::string counts = ProblemCounts(errors, avisos);
+  return counts.empty() ? title : title + QStringLiteral(": ") + QString::fromStdString(counts);
 }
 
 CReviewPanel::CReviewPanel(QWebEnginePage& page, QWidget& view, QWidget* parent)

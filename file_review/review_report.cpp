@@ -65,10 +65,15 @@ std::string RefusalLine(const std::string& file, const std::string& message) {
   return OneLine(file) + ": " + OneLine(message);
 }
 
-std::string SummaryLine(const std::string& file, int errors, int warnings) {
+std::string ProblemCounts(int errors, int warnings) {
   std::string counts;
   if (errors > 0) counts = Counted(errors, "error", "errores");
   if (warnings > 0) counts += (counts.empty() ? "" : ", ") + Counted(warnings, "aviso", "avisos");
+  return counts;
+}
+
+std::string SummaryLine(const std::string& file, int errors, int warnings) {
+  const std::string counts = ProblemCounts(errors, warnings);
   return OneLine(file) + ": " + (counts.empty() ? "sin problemas" : counts);
 }
 

@@ -22,6 +22,9 @@ std::string ProblemLine(const std::string& file, const ReviewProblem& problem);
 // "FILE: <message>": why the file could not be reviewed.
 std::string RefusalLine(const std::string& file, const std::string& message);
 
+// "2 errores, 1 aviso", "1 error", "3 avisos"; "" when there are none.
+std::string ProblemCounts(int errors, int warnings);
+
 // "FILE: 2 errores, 1 aviso", "FILE: 1 error", "FILE: sin problemas".
 std::string SummaryLine(const std::string& file, int errors, int warnings);
 

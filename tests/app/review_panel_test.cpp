@@ -72,23 +72,6 @@ class ReviewPanelTest : public QObject {
   void init() { QVERIFY(ReloadBlankForm()); }
   void cleanup() { Panel().hide(); }
 
-  void titleCountsErrorsAndAvisos_data() {
-    QTest::addColumn<int>("errors");
-    QTest::addColumn<int>("avisos");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("none") << 0 << 0 << QStringLiteral("Revisión");
-    QTest::newRow("one of each") << 1 << 1 << QStringLiteral("Revisión: 1 error, 1 aviso");
-    QTest::newRow("the issue's") << 3 << 1 << QStringLiteral("Revisión: 3 errores, 1 aviso");
-    QTest::newRow("errors only") << 2 << 0 << QStringLiteral("Revisión: 2 errores");
-    QTest::newRow("avisos only") << 0 << 12 << QStringLiteral("Revisión: 12 avisos");
-  }
-  void titleCountsErrorsAndAvisos() {
-    QFETCH(int, errors);
-    QFETCH(int, avisos);
-    QFETCH(QString, title);
-    QCOMPARE(ReviewTitle(errors, avisos), title);
-  }
-
   void listsTheProblemsGoesToThemAndFollowsTheForm() {
     PromptScript prompts;
     PutFormOfFiveProblems();
