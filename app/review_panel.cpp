@@ -160,6 +160,7 @@ void CReviewPanel::ShowBody(QWidget* shown) {
 
 void CReviewPanel::GoToLine(QTreeWidgetItem* item) {
   if (item == nullptr) return;
+  m_view.window()->activateWindow();  // the panel may float in a window of its own
   m_view.setFocus(Qt::OtherFocusReason);
   m_review->GoTo(item->data(kClassColumn, kFieldRole).toString());
 }
