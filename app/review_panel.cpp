@@ -118,7 +118,8 @@ void CReviewPanel::Open() {
 
 void CReviewPanel::ShowLines(const QList<ReviewLine>& lines) {
   if (lines.isEmpty()) {
-    ShowNote(QString::fromUtf8(kNoProblemsText), ReviewTitle(0, 0));
+    // The title says it too: it is what a docked panel shows of itself.
+    ShowNote(QString::fromUtf8(kNoProblemsText), QString::fromUtf8(kNoProblemsText));
     return;
   }
   const int current = m_list->currentIndex().row();
