@@ -47,21 +47,32 @@ bool WriteStoredPage(PageKind kind, const CFieldList& store, std::string& page) 
   return false;
 }
 
+bool ReadOnlyPageComplete(const CFieldList& store, const CStoredBoxes& boxes) {
+  return CPageWriter(store, boxes).Write();
+}
+
 CPageWriter::CPageWriter(PageKind kind, const CFieldList* store, std::string& page)
     : m_kind(kind), m_store(store), m_page(page) {
   if (!m_store) {
     m_kind = PageKind::kBlank;
     return;
   }
-  m_boxes = CStoredBoxes(*m_store);
+  m_ownBoxes = CStoredBoxes(*m_store);
 }
 
-const CFieldNode* CPageWriter::FindBox(int box) const { return m_boxes.Find(box); }
+CPageWriter::CPageWriter(const CFieldList& store, const CStoredBoxes& boxes)
+    : m_kind(PageKind::kReadOnly),
+      m_store(&store),
+      m_boxes(&boxes),
+      m_page(m_noPage),
+      m_putNothing(true) {}
+
+const CFieldNode* CPageWriter::FindBox(int box) const { return m_boxes->Find(box); }
 
 bool CPageWriter::Write() {
   m_missing = false;
   m_annexRows = AnnexRows();
-  m_page.reserve(40000 + 1600 * static_cast<std::size_t>(m_annexRows));
+  if (!m_putNothing) m_page.reserve(40000 + 1600 * static_cast<std::size_t>(m_annexRows));
   if (Editable()) Put("\n");
   Head();
   BodyStart();
@@ -117,17 +128,23 @@ std::string CPageWriter::FormNumber() {
   return quoted.size() < 2 ? "" : quoted.substr(1, quoted.size() - 2);
 }
 
-int CPageWriter::StoredAnnexRows() const { return m_boxes.AnnexRows(); }
+int CPageWriter::StoredAnnexRows() const { return m_boxes->AnnexRows(); }
 
 int CPageWriter::AnnexRows() const { return Blank() ? kBlankAnnexRows : StoredAnnexRows(); }
 
 // ---- Output ----------------------------------------------------------------
 
-void CPageWriter::Put(std::string_view text) { m_page += text; }
+void CPageWriter::Put(std::string_view text) {
+  if (!m_putNothing) m_page += text;
+}
 
-void CPageWriter::PutNumber(int number) { m_page += std::to_string(number); }
+void CPageWriter::PutNumber(int number) {
+  if (!m_putNothing) m_page += std::to_string(number);
+}
 
-void CPageWriter::PutEscaped(std::string_view value) { AppendEscaped(m_page, value); }
+void CPageWriter::PutEscaped(std::string_view value) {
+  if (!m_putNothing) AppendEscaped(m_page, value);
+}
 
 void CPageWriter::PutInputOpen(const InputTag& tag) {
   Put("<input type=");
@@ -181,6 +198,7 @@ void CPageWriter::PutBoxInput(const InputTag& tag, int box) {
 // Screen readers read a field by this name: the page's own labels are table
 // headings that no field is tied to.
 void CPageWriter::PutSpokenName(std::string_view field) {
+  if (m_putNothing) return;
   const std::string name = SpokenName(field);
   if (name.empty()) return;
   Put(" aria-label='");
@@ -191,6 +209,7 @@ void CPageWriter::PutSpokenName(std::string_view field) {
 // A read-only value has no field to carry a name: its cell carries the name
 // with the value, so that the value is read together with what it is.
 void CPageWriter::PutValueName(std::string_view field, std::string_view value) {
+  if (m_putNothing) return;
   Put(" aria-label='");
   PutEscaped(SpokenValue(SpokenName(field), value));
   Put("'");

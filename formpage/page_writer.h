@@ -25,10 +25,20 @@ std::string WriteBlankPage();
 // value the page needs is missing from the store; `page` is then empty.
 bool WriteStoredPage(PageKind kind, const CFieldList& store, std::string& page);
 
+// Whether the read-only page of `store` could be written, without writing
+// it: the same walk of the page, every value it needs looked up, nothing
+// put out. `boxes` indexes `store`.
+bool ReadOnlyPageComplete(const CFieldList& store, const CStoredBoxes& boxes);
+
 class CPageWriter {
  public:
   // `store` is null for the blank page.
   CPageWriter(PageKind kind, const CFieldList* store, std::string& page);
+  // Looks every value up in `boxes` and puts nothing out: Write then only
+  // tells whether a value was missing.
+  CPageWriter(const CFieldList& store, const CStoredBoxes& boxes);
+  CPageWriter(const CPageWriter&) = delete;
+  CPageWriter& operator=(const CPageWriter&) = delete;
   // False when a value was missing from the store.
   bool Write();
 
@@ -103,8 +113,11 @@ class CPageWriter {
 
   PageKind m_kind;
   const CFieldList* m_store;
-  CStoredBoxes m_boxes;
+  CStoredBoxes m_ownBoxes;
+  const CStoredBoxes* m_boxes = &m_ownBoxes;
+  std::string m_noPage;
   std::string& m_page;
+  bool m_putNothing = false;
   bool m_missing = false;
   int m_annexRows = 0;
 };

@@ -4,7 +4,7 @@
 #include "declaration/form_check.h"
 #include "declaration/seal.h"
 #include "formpage/field_model.h"
-#include "formpage/page_builders.h"
+#include "formpage/page_writer.h"
 #include "formpage/stored_boxes.h"
 #include "register/content_digest.h"
 #include "register/file_identity.h"
@@ -106,15 +106,15 @@ SummaryResult SummaryOfStore(const CFieldList& store) {
     case FormCheck::kOtherForm:
       return Refused(kOtherForm);
   }
-  // Consultar shows only what its page can be built from.
-  std::string page;
-  if (!BuildReadOnlyPage(store, page)) return Refused(kIncomplete);
+  // Consultar shows only what its page can be built from; the register
+  // needs the verdict, not the page.
+  const CStoredBoxes boxes(store);
+  if (!ReadOnlyPageComplete(store, boxes)) return Refused(kIncomplete);
 
   DeclarationSummary summary;
   if (!ReadPeriod(ElementText(store, "PERIODO_DESDE"), summary.year, summary.month)) {
     return Refused(kNoPeriod);
   }
-  const CStoredBoxes boxes(store);
   summary.nit = Shown(ElementText(store, "NIT"));
   summary.name = Shown(ElementText(store, "NOMBRE"));
   summary.formNumber = Shown(FormNumberOf(store));

@@ -1,9 +1,12 @@
 // Consultar: the read-only page of a stored declaration.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "formpage/page_builders.h"
+#include "formpage/page_writer.h"
 #include "tests/unit/stored_page_support.h"
 
 namespace f7301 {
@@ -167,6 +170,38 @@ TEST(ReadOnlyPageMissing, AnyMissingValueFailsWithNoPage) {
     std::string page;
     EXPECT_FALSE(BuildReadOnlyPage(store, page)) << element;
   }
+}
+
+// The register asks only whether the page could be written: the answer is
+// the page's own, whatever box or element is missing.
+TEST(ReadOnlyPageComplete, SaysWhatWritingThePageSays) {
+  auto reader = ReadDeclaration(testing::FullSample(3));
+  std::vector<const CFieldNode*> nodes;
+  for (const CFieldNode* n = reader->store().head(); n; n = n->next()) nodes.push_back(n);
+  int incomplete = 0;
+  std::set<std::string> namesTried;
+  for (const CFieldNode* node : nodes) {
+    for (const bool byBox : {true, false}) {
+      if (byBox && node->attributeValue().size() < 3) continue;
+      if (!byBox && !namesTried.insert(node->name()).second) continue;
+      CFieldList store;
+      if (byBox) {
+        const std::string& quoted = node->attributeValue();
+        const std::string number = quoted.substr(1, quoted.size() - 2);
+        if (number.find_first_not_of("0123456789") != std::string::npos) continue;
+        testing::CopyWithoutBox(reader->store(), std::stoi(number), store);
+      } else {
+        testing::CopyWithoutElement(reader->store(), node->name(), store);
+      }
+      std::string page;
+      const bool written = BuildReadOnlyPage(store, page);
+      EXPECT_EQ(ReadOnlyPageComplete(store, CStoredBoxes(store)), written)
+          << node->name() << " " << node->attributeValue() << (byBox ? " (box)" : "");
+      if (!written) ++incomplete;
+    }
+  }
+  EXPECT_GT(incomplete, 100);  // most boxes are needed: the check was put to work
+  EXPECT_TRUE(ReadOnlyPageComplete(reader->store(), CStoredBoxes(reader->store())));
 }
 
 TEST(ReadOnlyPageMarkup, NoInputsScriptsOrButtons) {
