@@ -37,18 +37,39 @@ class SeenFiles {
   std::set<std::pair<std::uint64_t, std::uint64_t>> m_files;
 };
 
+// Whether `path` may hold a "." or ".." part or a doubled separator: only
+// then is it made lexically normal, which costs as much as the rest of a
+// file's look. Paths the walk made from a normal folder have none.
+bool MayNeedNormalizing(const std::string& path) {
+  if (path.empty() || path.starts_with("./") || path.starts_with("../") || path == "." ||
+      path == "..") {
+    return true;
+  }
+  return path.find("//") != std::string::npos || path.find("/./") != std::string::npos ||
+         path.find("/../") != std::string::npos || path.ends_with("/.") || path.ends_with("/..");
+}
+
+fs::path Normal(fs::path path) {
+#if defined(_WIN32)
+  return path.lexically_normal();
+#else
+  return MayNeedNormalizing(path.native()) ? path.lexically_normal() : path;
+#endif
+}
+
 std::vector<Candidate> Candidates(const CatalogRequest& request, ScanResult& scan) {
   std::vector<Candidate> candidates;
+  candidates.reserve(scan.files.size() + request.extraFiles.size());
   SeenFiles seen;
   for (FoundFile& f : scan.files) {
-    f.file = f.file.lexically_normal();
+    f.file = Normal(std::move(f.file));
     if (!seen.FirstTime(f)) continue;
     Candidate c;
     c.found = std::move(f);
     candidates.push_back(std::move(c));
   }
   for (const fs::path& extra : request.extraFiles) {
-    const fs::path file = extra.lexically_normal();
+    const fs::path file = Normal(extra);
     const FileIdentity identity = IdentityOf(file, LinkPolicy::kFollow);
     // A file opened or written since, and gone now, leaves the list.
     if (identity.kind == FileKind::kMissing) continue;
@@ -62,21 +83,23 @@ std::vector<Candidate> Candidates(const CatalogRequest& request, ScanResult& sca
 }
 
 // What needs no reading: entries that are not plain files, and unchanged
-// files the index knows.
-void UseKnownReadings(std::vector<Candidate>& candidates,
-                      const std::unordered_map<std::string, CachedReading>& cached) {
+// files the index knows, their readings taken out of `cached`. Returns how
+// many of the paths `cached` holds were found.
+std::size_t UseKnownReadings(std::vector<Candidate>& candidates,
+                             std::unordered_map<std::string, CachedReading>& cached) {
+  std::size_t found = 0;
   for (Candidate& c : candidates) {
+    const auto it = cached.find(c.found.file.native());
+    if (it != cached.end()) ++found;
     if (c.found.identity.kind != FileKind::kRegular) {
       c.reading = {c.found.identity, std::nullopt, KindReason(c.found.identity.kind)};
       c.known = true;
-      continue;
-    }
-    const auto it = cached.find(c.found.file.native());
-    if (it != cached.end() && it->second.identity == c.found.identity) {
-      c.reading = it->second;
+    } else if (it != cached.end() && it->second.identity == c.found.identity) {
+      c.reading = std::move(it->second);
       c.known = true;
     }
   }
+  return found;
 }
 
 class Readers {
@@ -148,17 +171,28 @@ CatalogResult BuildCatalog(
     const CatalogRequest& request, const std::atomic<bool>& cancel,
     const std::function<void(std::size_t done, std::size_t total)>& progress) {
   CatalogResult result;
+  // The index is read while the folders are walked: neither needs the other,
+  // and each is about half of an opening with the index current.
+  std::unique_ptr<CRegisterCache> cache;
+  std::unordered_map<std::string, CachedReading> cached;
+  auto readIndex = [&request, &cache, &cached, &problem = result.cacheProblem] {
+    if (request.cacheDir.empty()) return;
+    cache = CRegisterCache::Open(request.cacheDir, problem);
+    if (cache) cached = cache->LoadAll();
+  };
+  std::jthread indexReader;
+  if (request.readers > 1) indexReader = std::jthread(readIndex);
+
   ScanResult scan = ScanFolders(request.folders, cancel, request.limits);
   result.folderProblems = std::move(scan.problems);
   std::vector<Candidate> candidates = Candidates(request, scan);
   result.filesFound = candidates.size();
-
-  std::unique_ptr<CRegisterCache> cache;
-  if (!request.cacheDir.empty())
-    cache = CRegisterCache::Open(request.cacheDir, result.cacheProblem);
-  const std::unordered_map<std::string, CachedReading> cached =
-      cache ? cache->LoadAll() : std::unordered_map<std::string, CachedReading>{};
-  UseKnownReadings(candidates, cached);
+  if (indexReader.joinable()) {
+    indexReader.join();
+  } else {
+    readIndex();
+  }
+  const std::size_t cachedFound = UseKnownReadings(candidates, cached);
 
   std::vector<Candidate*> work;
   for (Candidate& c : candidates) {
@@ -176,8 +210,10 @@ CatalogResult BuildCatalog(
   }
   result.filesFromCache = candidates.size() - work.size();
   if (cache) {
-    const std::vector<std::string> gone =
-        scan.complete() ? GoneFiles(request, cached, candidates) : std::vector<std::string>{};
+    // Every path the index holds was found again: none is gone.
+    const std::vector<std::string> gone = scan.complete() && cachedFound < cached.size()
+                                              ? GoneFiles(request, cached, candidates)
+                                              : std::vector<std::string>{};
     cache->Update(readings, gone);
   }
 
@@ -185,14 +221,15 @@ CatalogResult BuildCatalog(
   found.reserve(candidates.size());
   for (Candidate& c : candidates) {
     if (!c.known) continue;  // cancelled before it was read
-    found.push_back({c.found.file, c.found.identity.mtimeNs, std::move(c.reading.summary),
-                     std::move(c.reading.reason)});
+    found.push_back({std::move(c.found.file), c.found.identity.mtimeNs,
+                     std::move(c.reading.summary), std::move(c.reading.reason)});
   }
   result.complete = scan.complete();
   RowOptions options;
   options.missingMonths = result.complete;
   options.currentYear = request.currentYear;
   options.currentMonth = request.currentMonth;
+  options.threads = request.readers;
   result.rows = BuildRegisterRows(found, options);
   result.cancelled = scan.cancelled || cancel.load();
   return result;

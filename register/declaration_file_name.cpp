@@ -34,4 +34,14 @@ bool IsDeclarationFileName(std::string_view name) {
          IsMonth(period.substr(2));
 }
 
+std::string FileNameText(const std::filesystem::path& path) {
+#if defined(_WIN32)
+  return PathToUtf8(path.filename());
+#else
+  const std::string& native = path.native();
+  const std::size_t slash = native.rfind('/');
+  return slash == std::string::npos ? native : native.substr(slash + 1);
+#endif
+}
+
 }  // namespace f7301

@@ -27,7 +27,8 @@ struct DeclarationSummary {
   // Each product's opening (box 6 + 8p) and closing (box 13 + 8p) balance as
   // stored, kProductRowCount of each: a month is checked against the month
   // before with them. A list row holds neither, nor the digest: 12,000 rows
-  // would carry 26 texts each for nothing.
+  // would carry 26 texts each for nothing (a row copies the other fields one
+  // by one, in register_rows.cpp: a field added here is added there).
   std::vector<std::string> openings, closings;
   std::string digest;  // ContentDigest of the file's bytes; empty from a text alone
   bool operator==(const DeclarationSummary&) const = default;

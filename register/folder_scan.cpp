@@ -71,7 +71,7 @@ class FolderWalk {
       }
       if (const Stop stop = Count(); stop != Stop::kNo) return stop;
       const fs::directory_entry& entry = *it;
-      const std::string name = PathToUtf8(entry.path().filename());
+      const std::string name = FileNameText(entry.path());
       if (IsDeclarationFileName(name)) {
         m_result.files.push_back({entry.path(), IdentityOf(entry.path(), LinkPolicy::kRefuse)});
         continue;

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string_view>
+#include <thread>
 #include <tuple>
 
 #include "register/filing.h"
@@ -62,13 +63,23 @@ std::vector<Filing*> WithoutCopies(std::vector<Filing*>& taxpayer) {
 }
 
 // What the list shows of a declaration: the balances and the digest served
-// to make the rows and are let go.
+// to make the rows and are not copied into them.
+DeclarationSummary Listed(const DeclarationSummary& s) {
+  DeclarationSummary listed;
+  listed.nit = s.nit;
+  listed.name = s.name;
+  listed.year = s.year;
+  listed.month = s.month;
+  listed.formNumber = s.formNumber;
+  listed.rectifies = s.rectifies;
+  listed.totalToPay = s.totalToPay;
+  listed.annexRows = s.annexRows;
+  listed.generated = s.generated;
+  return listed;
+}
+
 RegisterRow RowOf(const Filing& f, FilingState state) {
-  RegisterRow row{state, *f.summary, f.found->file, f.found->mtimeNs, "", ""};
-  row.summary.openings = {};
-  row.summary.closings = {};
-  row.summary.digest = {};
-  return row;
+  return {state, Listed(*f.summary), f.found->file, f.found->mtimeNs, "", ""};
 }
 
 std::string Joined(const std::vector<std::string>& avisos) {
@@ -146,6 +157,35 @@ class TaxpayerRows {
   std::map<int, Filing*> m_inForce;
 };
 
+using Taxpayers = std::vector<std::vector<Filing*>*>;
+
+std::vector<RegisterRow> RowsOf(const Taxpayers& taxpayers, std::size_t from, std::size_t to,
+                                const RowOptions& options) {
+  std::vector<RegisterRow> rows;
+  for (std::size_t i = from; i < to; ++i) TaxpayerRows(*taxpayers[i], options).Append(rows);
+  return rows;
+}
+
+// The taxpayers split where half of the declarations is reached, the later
+// half on a helper thread; the rows are joined in the same order.
+std::vector<RegisterRow> RowsOnTwoThreads(const Taxpayers& taxpayers, std::size_t filings,
+                                          const RowOptions& options) {
+  std::size_t split = 0;
+  for (std::size_t seen = 0; split < taxpayers.size() && 2 * seen < filings; ++split) {
+    seen += taxpayers[split]->size();
+  }
+  std::vector<RegisterRow> later;
+  std::jthread helper;
+  if (split < taxpayers.size()) {
+    helper = std::jthread([&] { later = RowsOf(taxpayers, split, taxpayers.size(), options); });
+  }
+  std::vector<RegisterRow> rows = RowsOf(taxpayers, 0, split, options);
+  if (helper.joinable()) helper.join();
+  rows.reserve(rows.size() + later.size());
+  std::move(later.begin(), later.end(), std::back_inserter(rows));
+  return rows;
+}
+
 }  // namespace
 
 std::vector<RegisterRow> BuildRegisterRows(const std::vector<FoundDeclaration>& found,
@@ -174,10 +214,13 @@ std::vector<RegisterRow> BuildRegisterRows(const std::vector<FoundDeclaration>& 
   }
   std::map<std::string, std::vector<Filing*>, decltype(&NitBefore)> byNit(&NitBefore);
   for (Filing& f : filings) byNit[f.summary->nit].push_back(&f);
+  std::vector<std::vector<Filing*>*> taxpayers;
+  taxpayers.reserve(byNit.size());
+  for (auto& [nit, taxpayer] : byNit) taxpayers.push_back(&taxpayer);
 
-  std::vector<RegisterRow> rows;
-  rows.reserve(found.size());
-  for (auto& [nit, taxpayer] : byNit) TaxpayerRows(taxpayer, options).Append(rows);
+  std::vector<RegisterRow> rows = options.threads > 1
+                                      ? RowsOnTwoThreads(taxpayers, filings.size(), options)
+                                      : RowsOf(taxpayers, 0, taxpayers.size(), options);
 
   std::sort(unread.begin(), unread.end(),
             [](const RegisterRow& a, const RegisterRow& b) { return a.file < b.file; });
@@ -197,35 +240,50 @@ std::optional<std::size_t> InForceRow(const std::vector<RegisterRow>& rows, std:
   return std::nullopt;
 }
 
-RegisterCounts CountRows(const std::vector<RegisterRow>& rows) {
-  RegisterCounts counts;
-  std::set<std::string_view> nits;
-  for (const RegisterRow& row : rows) {
-    // An altered or unreadable file, or a copy, is not counted as a
-    // declaration: the user must not take it for one more filed.
-    switch (row.state) {
-      case FilingState::kSinDeclaracion:
-        ++counts.missingMonths;
-        break;
-      case FilingState::kAlterada:
-        ++counts.unreadable;
-        break;
-      case FilingState::kCopia:
-        ++counts.copies;
-        break;
-      default:
-        ++counts.declarations;
-    }
-    if (!row.avisos.empty()) ++counts.withAvisos;
-    if (row.state != FilingState::kAlterada) nits.insert(row.summary.nit);
+void CRegisterCounter::Add(const RegisterRow& row) {
+  // An altered or unreadable file, or a copy, is not counted as a
+  // declaration: the user must not take it for one more filed.
+  switch (row.state) {
+    case FilingState::kSinDeclaracion:
+      ++m_counts.missingMonths;
+      break;
+    case FilingState::kAlterada:
+      ++m_counts.unreadable;
+      break;
+    case FilingState::kCopia:
+      ++m_counts.copies;
+      break;
+    default:
+      ++m_counts.declarations;
   }
-  counts.taxpayers = nits.size();
+  if (!row.avisos.empty()) ++m_counts.withAvisos;
+  if (row.state != FilingState::kAlterada) m_nits.insert(row.summary.nit);
+}
+
+RegisterCounts CRegisterCounter::Counts() const {
+  RegisterCounts counts = m_counts;
+  counts.taxpayers = m_nits.size();
   return counts;
 }
 
+RegisterCounts CountRows(const std::vector<RegisterRow>& rows) {
+  CRegisterCounter counter;
+  for (const RegisterRow& row : rows) counter.Add(row);
+  return counter.Counts();
+}
+
 std::string PeriodText(int year, int month) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d/%04d", month, year);
+  if (year < 0 || year > 9999 || month < 0 || month > 99) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%04d", month, year);
+    return text;
+  }
+  // Every row and aviso names a period: no formatting machinery for it.
+  std::string text = "00/0000";
+  text[0] = static_cast<char>('0' + month / 10);
+  text[1] = static_cast<char>('0' + month % 10);
+  for (int i = 6; i >= 3; --i, year /= 10)
+    text[static_cast<std::size_t>(i)] = static_cast<char>('0' + year % 10);
   return text;
 }
 

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "register/declaration_summary.h"
@@ -38,6 +40,9 @@ struct RowOptions {
   // The month of today: no later month is missing, and a period after
   // December of the next year cannot exist. 0: taken from the clock.
   int currentYear = 0, currentMonth = 0;
+  // Threads that make the rows (the caller's counts as one): each
+  // taxpayer's rows depend on that taxpayer's declarations alone.
+  unsigned threads = 1;
 };
 
 // States, missing months and order:
@@ -79,6 +84,18 @@ struct RegisterCounts {
 };
 
 RegisterCounts CountRows(const std::vector<RegisterRow>& rows);
+
+// The same, a row at a time: the window counts the rows its filter shows
+// without copying them. The rows must outlive the counter.
+class CRegisterCounter {
+ public:
+  void Add(const RegisterRow& row);
+  RegisterCounts Counts() const;
+
+ private:
+  RegisterCounts m_counts;
+  std::set<std::string_view> m_nits;
+};
 
 // "MM/AAAA", as the list shows a period.
 std::string PeriodText(int year, int month);

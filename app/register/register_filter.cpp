@@ -43,11 +43,9 @@ std::vector<int> CRegisterFilter::SourceRowsShown() const {
 }
 
 RegisterCounts CRegisterFilter::Counts() const {
-  std::vector<RegisterRow> shown;
-  const std::vector<int> sources = SourceRowsShown();
-  shown.reserve(sources.size());
-  for (int source : sources) shown.push_back(m_model.row(source));
-  return CountRows(shown);
+  CRegisterCounter counter;
+  for (int source : SourceRowsShown()) counter.Add(m_model.row(source));
+  return counter.Counts();
 }
 
 QString RegisterCountsText(const RegisterCounts& c) {

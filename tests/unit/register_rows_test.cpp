@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "register/register_cells.h"
+
 namespace f7301 {
 namespace {
 
@@ -91,6 +93,56 @@ TEST(RegisterRows, StatesAndOrderOfEachScenario) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Listed(BuildRegisterRows(Found(c.filed))), c.listed) << c.what;
+  }
+}
+
+// Every column of every row, as the list shows it.
+std::vector<std::string> Cells(const std::vector<RegisterRow>& rows) {
+  std::vector<std::string> cells;
+  for (const RegisterRow& r : rows) {
+    std::string line;
+    for (int c = 0; c < kRegisterColumnCount; ++c) {
+      line += RegisterCellText(r, static_cast<RegisterColumn>(c)) + "|";
+    }
+    cells.push_back(line);
+  }
+  return cells;
+}
+
+// Taxpayers of one to seven declarations, with gaps, a rectification and
+// balances that do not follow: the rows made on two threads are the rows
+// made on one, in the same order, for every split of the taxpayers.
+TEST(RegisterRows, TwoThreadsMakeTheSameRows) {
+  for (int taxpayers = 1; taxpayers <= 7; ++taxpayers) {
+    std::vector<Filed> filed;
+    for (int t = 0; t < taxpayers; ++t) {
+      const std::string nit = std::to_string(800 + (t * 37) % 100);
+      for (int m = 1; m <= t + 1; ++m) {
+        const std::string number = std::to_string(10000000 + t * 100 + m);
+        filed.push_back({nit, 2024, m + (m > 2 ? 1 : 0), number, "", m});
+      }
+      if (t % 2 == 1) {
+        filed.push_back(
+            {nit, 2024, 1, "99999999", "7301" + std::to_string(10000000 + t * 100 + 1), 50});
+      }
+    }
+    std::vector<FoundDeclaration> found = Found(filed);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      found[i].summary->openings.assign(kProductRowCount, std::to_string(i));
+      found[i].summary->closings.assign(kProductRowCount, std::to_string(i + i % 2));
+    }
+    found.push_back({"/d/z", 7, std::nullopt, "No pertenece a una declaración."});
+    RowOptions one;
+    one.currentYear = 2024;
+    one.currentMonth = 12;
+    RowOptions two = one;
+    two.threads = 2;
+    const std::vector<std::string> expected = Cells(BuildRegisterRows(found, one));
+    // From three taxpayers on, a taxpayer has a gap: missing months are listed.
+    if (taxpayers >= 3) {
+      EXPECT_GT(expected.size(), found.size()) << taxpayers;
+    }
+    EXPECT_EQ(Cells(BuildRegisterRows(found, two)), expected) << taxpayers;
   }
 }
 
