@@ -16,6 +16,11 @@
 #include <QTest>
 #include <atomic>
 #include <cstdio>
+#include <string>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "app/accelerator_filter.h"
 #include "app/main_frame.h"
@@ -30,6 +35,17 @@ namespace f7301::test {
 namespace {
 
 CRegisterWindow& Register() { return *Frame().registerWindow(); }
+
+// The heap's bytes in use, in MiB: against the resident memory, it tells
+// memory kept by the program from memory the allocator holds on to.
+double HeapInUseMiB() {
+#ifdef __GLIBC__
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd) / (1024 * 1024);
+#else
+  return 0;
+#endif
+}
 
 // From the menu command to the list filled and painted; nanoseconds.
 qint64 OpenToFilledList() {
@@ -64,10 +80,15 @@ class RegisterWindowBench : public QObject {
     const int rows = Register().model().rowCount();
     std::printf("rows in the list: %d\n", rows);
     QVERIFY(rows >= 12000);
+    std::string growth;
     for (int run = 0; run < BenchRuns(); ++run) {
       Register().close();
       open.Add(OpenToFilledList());
       QCOMPARE(Register().model().rowCount(), rows);
+      char step[64];
+      std::snprintf(step, sizeof step, " %.1f/%.1f", static_cast<double>(ResidentKiB()) / 1024,
+                    HeapInUseMiB());
+      growth += step;
     }
     const double open_ = static_cast<double>(ResidentKiB()) / 1024;
     // The parts of an opening: the core's catalog with the index current, on
@@ -117,6 +138,7 @@ class RegisterWindowBench : public QObject {
         "resident memory: %.1f MiB without the register, %.1f MiB after the first opening, "
         "%.1f MiB open after %d more (+%.1f)\n",
         before, afterFirst, open_, BenchRuns(), open_ - before);
+    std::printf("resident/heap in use after each opening (MiB):%s\n", growth.c_str());
   }
 
  private:
