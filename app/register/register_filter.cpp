@@ -11,7 +11,7 @@ CRegisterFilter::CRegisterFilter(CRegisterModel& model, QObject* parent)
 }
 
 void CRegisterFilter::SetText(const QString& text) {
-  const QString folded = CRegisterModel::Fold(text.trimmed());
+  const std::string folded = CRegisterModel::Fold(text.trimmed()).toStdString();
   if (folded == m_foldedText) return;
   m_foldedText = folded;
   invalidateRowsFilter();

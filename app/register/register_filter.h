@@ -3,6 +3,7 @@
 // year chosen, sorted as the heading clicked asks (the catalog's own order
 // until one is clicked).
 #include <QSortFilterProxyModel>
+#include <string>
 #include <vector>
 
 #include "app/register/register_source.h"
@@ -33,7 +34,7 @@ class CRegisterFilter : public QSortFilterProxyModel {
 
  private:
   CRegisterModel& m_model;
-  QString m_foldedText;
+  std::string m_foldedText;  // UTF-8, as CRegisterModel::Fold gives it
   int m_year = 0;
   bool m_onlyWithAvisos = false;
 };
