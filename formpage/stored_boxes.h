@@ -24,8 +24,10 @@ class CStoredBoxes {
   int AnnexRows() const;
 
  private:
-  // By the box's quoted number, as the store keeps it.
-  std::unordered_map<std::string_view, const CFieldNode*> m_boxes;
+  // By the box's number, read once from the quoted key the store keeps:
+  // a page looks boxes up by number, and a key made for each look-up was
+  // most of the cost of a look-up.
+  std::unordered_map<int, const CFieldNode*> m_boxes;
 };
 
 }  // namespace f7301
