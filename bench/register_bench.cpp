@@ -13,7 +13,12 @@
 
 #include "bench/register_files/register_files.h"
 #include "register/catalog.h"
+#include "register/filing_avisos.h"
 #include "register/register_rows.h"
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace f7301 {
 namespace {
@@ -117,8 +122,53 @@ void BM_RegisterRows(benchmark::State& state) {
 }
 BENCHMARK(BM_RegisterRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same on two threads, as the catalog makes them.
+void BM_RegisterRowsTwoThreads(benchmark::State& state) {
+  const std::vector<FoundDeclaration> found = Readings(2015, 2024);
+  RowOptions options;
+  options.threads = 2;
+  for (auto _ : state) {
+    const std::vector<RegisterRow> rows = BuildRegisterRows(found, options);
+    state.counters["rows"] = static_cast<double>(rows.size());
+  }
+}
+BENCHMARK(BM_RegisterRowsTwoThreads)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The check of each month against the month before on its own: 12,000
+// months, each one's 13 opening balances against the 13 closing balances of
+// the month before. Arg 0: they follow (no aviso); 1: every product differs,
+// and each month gets its aviso text.
+void BM_RegisterBalanceCheck(benchmark::State& state) {
+  std::vector<FoundDeclaration> found = Readings(2015, 2024);
+  if (state.range(0) == 1) {
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      found[i].summary->closings.assign(kProductRowCount, std::to_string(1000 + i) + ".25");
+    }
+  }
+  std::size_t avisos = 0;
+  for (auto _ : state) {
+    avisos = 0;
+    for (std::size_t i = 1; i < found.size(); ++i) {
+      avisos += !BalanceAviso(*found[i].summary, *found[i - 1].summary).empty();
+    }
+  }
+  state.counters["months"] = static_cast<double>(found.size() - 1);
+  state.counters["avisos"] = static_cast<double>(avisos);
+}
+BENCHMARK(BM_RegisterBalanceCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The heap's bytes in use (0 where it cannot be told).
+double HeapBytes() {
+#ifdef __GLIBC__
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd);
+#else
+  return 0;
+#endif
+}
+
 // Two crafted files per taxpayer, periods 01/0001 and 12/9999: as many rows
-// as files, not the months between.
+// as files, not the months between; and the heap the rows hold.
 void BM_RegisterRowsOfImpossiblePeriods(benchmark::State& state) {
   std::vector<FoundDeclaration> found = Readings(2024, 2024);
   found.resize(40);
@@ -127,8 +177,10 @@ void BM_RegisterRowsOfImpossiblePeriods(benchmark::State& state) {
     found[i].summary->month = i % 2 == 0 ? 1 : 12;
   }
   for (auto _ : state) {
+    const double before = HeapBytes();
     const std::vector<RegisterRow> rows = BuildRegisterRows(found);
     state.counters["rows"] = static_cast<double>(rows.size());
+    state.counters["rows_heap_KiB"] = (HeapBytes() - before) / 1024;
   }
 }
 BENCHMARK(BM_RegisterRowsOfImpossiblePeriods)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -61,6 +61,9 @@ std::string BalanceAviso(const DeclarationSummary& current, const DeclarationSum
   int first = -1;
   int others = 0;
   for (int p = 0; p < kProductRowCount; ++p) {
+    // The program writes a month's opening balances from the closing ones
+    // of the month before: most are the same text.
+    if (current.openings[p] == previous.closings[p]) continue;
     if (AmountOf(current.openings[p]) == AmountOf(previous.closings[p])) continue;
     if (first < 0) {
       first = p;
