@@ -161,7 +161,10 @@ using Taxpayers = std::vector<std::vector<Filing*>*>;
 
 std::vector<RegisterRow> RowsOf(const Taxpayers& taxpayers, std::size_t from, std::size_t to,
                                 const RowOptions& options) {
+  std::size_t filings = 0;
+  for (std::size_t i = from; i < to; ++i) filings += taxpayers[i]->size();
   std::vector<RegisterRow> rows;
+  rows.reserve(filings);  // the rows of missing months aside, one per filing
   for (std::size_t i = from; i < to; ++i) TaxpayerRows(*taxpayers[i], options).Append(rows);
   return rows;
 }
@@ -224,6 +227,7 @@ std::vector<RegisterRow> BuildRegisterRows(const std::vector<FoundDeclaration>& 
 
   std::sort(unread.begin(), unread.end(),
             [](const RegisterRow& a, const RegisterRow& b) { return a.file < b.file; });
+  rows.reserve(rows.size() + unread.size());
   std::move(unread.begin(), unread.end(), std::back_inserter(rows));
   return rows;
 }
