@@ -2,6 +2,13 @@
 
 #include <system_error>
 
+#if !defined(_WIN32)
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#endif
+
 #include "declaration/declaration_paths.h"
 #include "register/declaration_file_name.h"
 
@@ -20,6 +27,75 @@ std::string WithThousands(std::size_t n) {
   }
   return text;
 }
+
+// One folder's entries, "." and ".." left out. On POSIX straight from
+// readdir: std::filesystem makes and parses a path for every entry, which
+// was most of the walk of 12,000 files.
+class FolderEntries {
+ public:
+#if defined(_WIN32)
+  explicit FolderEntries(const fs::path& folder) : m_it(folder, m_error) {}
+  bool opened() const { return !m_error; }
+  bool Next() {
+    if (m_started) m_it.increment(m_error);
+    m_started = true;
+    if (m_error || m_it == fs::directory_iterator()) return false;
+    m_name = PathToUtf8(m_it->path().filename());
+    return true;
+  }
+  bool failed() const { return static_cast<bool>(m_error); }
+  const std::string& name() const { return m_name; }
+  fs::path path() const { return m_it->path(); }
+  bool IsFolderNotLink() const {
+    std::error_code error;
+    return m_it->symlink_status(error).type() == fs::file_type::directory;
+  }
+
+ private:
+  std::error_code m_error;
+  fs::directory_iterator m_it;
+  bool m_started = false;
+  std::string m_name;
+#else
+  explicit FolderEntries(const fs::path& folder)
+      : m_dir(::opendir(folder.c_str())), m_prefix(folder.native()) {
+    if (m_prefix.empty() || m_prefix.back() != '/') m_prefix += '/';
+  }
+  ~FolderEntries() {
+    if (m_dir) ::closedir(m_dir);
+  }
+  FolderEntries(const FolderEntries&) = delete;
+  FolderEntries& operator=(const FolderEntries&) = delete;
+  bool opened() const { return m_dir != nullptr; }
+  bool Next() {
+    for (;;) {
+      errno = 0;
+      m_entry = ::readdir(m_dir);
+      if (!m_entry) {
+        m_failed = errno != 0;
+        return false;
+      }
+      m_name = m_entry->d_name;
+      if (m_name != "." && m_name != "..") return true;
+    }
+  }
+  bool failed() const { return m_failed; }
+  const std::string& name() const { return m_name; }
+  fs::path path() const { return fs::path(m_prefix + m_name); }
+  bool IsFolderNotLink() const {
+    if (m_entry->d_type != DT_UNKNOWN) return m_entry->d_type == DT_DIR;
+    struct stat info {};
+    return ::lstat((m_prefix + m_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
+
+ private:
+  DIR* m_dir;
+  std::string m_prefix;
+  const dirent* m_entry = nullptr;
+  bool m_failed = false;
+  std::string m_name;
+#endif
+};
 
 class FolderWalk {
  public:
@@ -52,9 +128,8 @@ class FolderWalk {
   enum class Stop { kNo, kFolder, kScan };
 
   Stop Read(const fs::path& folder, int depth, bool isRoot) {
-    std::error_code error;
-    fs::directory_iterator it(folder, fs::directory_options::none, error);
-    if (error) {
+    FolderEntries entries(folder);
+    if (!entries.opened()) {
       if (isRoot) {
         m_result.folderMissed = true;
         m_result.problems.push_back("No pudo leerse la carpeta " + PathToUtf8(folder) + ".");
@@ -64,24 +139,21 @@ class FolderWalk {
       return Stop::kNo;
     }
     std::vector<fs::path> subfolders;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-      if (error) {
-        ++m_unreadable;
-        break;
-      }
+    while (entries.Next()) {
       if (const Stop stop = Count(); stop != Stop::kNo) return stop;
-      const fs::directory_entry& entry = *it;
-      const std::string name = FileNameText(entry.path());
+      const std::string& name = entries.name();
       if (IsDeclarationFileName(name)) {
-        m_result.files.push_back({entry.path(), IdentityOf(entry.path(), LinkPolicy::kRefuse)});
+        fs::path file = entries.path();
+        const FileIdentity identity = IdentityOf(file, LinkPolicy::kRefuse);
+        m_result.files.push_back({std::move(file), identity});
         continue;
       }
-      // symlink_status: a link to a folder is not entered.
-      if (depth < m_limits.maxDepth && !name.starts_with('.') &&
-          entry.symlink_status(error).type() == fs::file_type::directory) {
-        subfolders.push_back(entry.path());
+      // A link to a folder is not entered.
+      if (depth < m_limits.maxDepth && !name.starts_with('.') && entries.IsFolderNotLink()) {
+        subfolders.push_back(entries.path());
       }
     }
+    if (entries.failed()) ++m_unreadable;
     for (const fs::path& sub : subfolders) {
       if (const Stop stop = Read(sub, depth + 1, false); stop != Stop::kNo) return stop;
     }
