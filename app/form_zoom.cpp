@@ -13,8 +13,6 @@ namespace f7301 {
 namespace {
 
 const char* const kZoomKey = "Ver/Zoom";
-constexpr qreal kSmallest = kZoomSteps[0];
-constexpr qreal kLargest = kZoomSteps[std::size(kZoomSteps) - 1];
 // Factors this close are one step: the browser hands back a factor it has
 // rounded.
 constexpr qreal kSameStep = 0.005;
@@ -24,7 +22,7 @@ constexpr qreal kSameStep = 0.005;
 qreal KeptFactor() {
   bool ok = false;
   const qreal kept = QSettings().value(QLatin1String(kZoomKey)).toDouble(&ok);
-  if (!ok || !std::isfinite(kept) || kept < kSmallest || kept > kLargest) return 1.0;
+  if (!ok || !std::isfinite(kept) || kept < kSmallestZoom || kept > kLargestZoom) return 1.0;
   return kept;
 }
 
@@ -37,17 +35,6 @@ QAction* ZoomAction(QObject* owner, const QString& text, QList<QKeySequence> key
 }
 
 }  // namespace
-
-qreal NextZoomStep(qreal factor, bool in) {
-  if (in) {
-    for (qreal step : kZoomSteps)
-      if (step > factor + kSameStep) return step;
-    return kLargest;
-  }
-  for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
-    if (*it < factor - kSameStep) return *it;
-  return kSmallest;
-}
 
 CFormZoom::CFormZoom(QWebEngineView& view, QMenu& menu, QObject* parent)
     : QObject(parent),

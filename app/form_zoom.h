@@ -5,20 +5,13 @@
 // the form at the next start.
 #include <QObject>
 
+#include "zoom/zoom_steps.h"
+
 class QAction;
 class QMenu;
 class QWebEngineView;
 
 namespace f7301 {
-
-// The sizes Acercar and Alejar step through, as factors of the normal size.
-inline constexpr qreal kZoomSteps[] = {0.25, 0.33, 0.5,  0.67, 0.75, 0.8, 0.9, 1.0, 1.1,
-                                       1.25, 1.5,  1.75, 2.0,  2.5,  3.0, 4.0, 5.0};
-
-// The step after `factor` going in (`in`) or out; `factor` itself at either
-// end. A factor between steps (from Ctrl+wheel) goes to the nearest step on
-// that side.
-qreal NextZoomStep(qreal factor, bool in);
 
 class CFormZoom : public QObject {
   Q_OBJECT
