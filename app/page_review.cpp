@@ -2,7 +2,6 @@
 
 #include <QPointer>
 #include <QWebEnginePage>
-#include <optional>
 
 #include "app/js_string.h"
 
@@ -14,7 +13,10 @@ const char* const kReviewScript =
     "(function () { return typeof revisionformulario == 'function' ?"
     " {lineas: revisionformulario()} : {consulta: true}; })()";
 
-// The page's answer, or nothing when it is no list of lines.
+}  // namespace
+
+QString ReviewScript() { return QString::fromLatin1(kReviewScript); }
+
 std::optional<QList<ReviewLine>> ReviewLinesOf(const QVariant& answer) {
   const QVariant lines = answer.toMap().value(QStringLiteral("lineas"));
   if (lines.typeId() != QMetaType::QVariantList) return std::nullopt;
@@ -28,8 +30,6 @@ std::optional<QList<ReviewLine>> ReviewLinesOf(const QVariant& answer) {
   }
   return result;
 }
-
-}  // namespace
 
 CPageReview::CPageReview(QWebEnginePage& page, QObject* parent) : QObject(parent), m_page(page) {
   connect(&m_page, &QWebEnginePage::loadStarted, this, [this] {
@@ -53,7 +53,7 @@ void CPageReview::Start() {
   m_again = false;
   const int page = m_pageCount;
   // The page answers every script, with nothing when it goes first.
-  m_page.runJavaScript(QString::fromLatin1(kReviewScript),
+  m_page.runJavaScript(ReviewScript(),
                        [self = QPointer<CPageReview>(this), page](const QVariant& answer) {
                          if (self) self->OnAnswer(page, answer);
                        });

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 class QWebEnginePage;
 
@@ -19,6 +20,12 @@ struct ReviewLine {
   QString text;   // the message, without its "Error:" line
   bool error;     // an error stops "Validar"; an aviso does not
 };
+
+// The script that asks a page for its review, and the lines of its answer:
+// none when the answer is no list of lines (a page without the form's
+// scripts, or a script that failed).
+QString ReviewScript();
+std::optional<QList<ReviewLine>> ReviewLinesOf(const QVariant& answer);
 
 class CPageReview : public QObject {
   Q_OBJECT

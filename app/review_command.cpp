@@ -4,11 +4,11 @@
 #include <QFutureWatcher>
 #include <QTimer>
 #include <QVariant>
-#include <QWebEngineProfile>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cstdio>
 
 #include "app/formulario_app.h"
+#include "app/page_review.h"
 #include "app/res_scheme.h"
 #include "app/review_page.h"
 #include "app/spanish_locale.h"
@@ -39,18 +39,13 @@ void Print(std::FILE* stream, const std::string& line) {
   std::fflush(stream);
 }
 
-std::string Utf8(const QVariant& value) { return value.toString().toUtf8().toStdString(); }
-
 }  // namespace
 
 CReviewCommand::CReviewCommand(std::vector<std::string> files, QObject* parent)
     : QObject(parent),
       m_files(std::move(files)),
-      m_profile(new QWebEngineProfile(this)),  // off the record: nothing kept on disk
-      m_scheme(new CResSchemeHandler(this)),
-      m_page(new CReviewPage(m_profile, this)) {
-  m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
-  m_profile->setHttpAcceptLanguage(QString::fromLatin1(kProgramLanguage));
+      m_hidden(new CHiddenPage(this)),
+      m_page(&m_hidden->page()) {
   connect(m_page, &QWebEnginePage::loadFinished, this, &CReviewCommand::OnLoaded);
   connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] {
     if (m_stage != Stage::kReading) Unreviewed(kNotReviewed);
@@ -64,10 +59,7 @@ CReviewCommand::CReviewCommand(std::vector<std::string> files, QObject* parent)
           [this](const QString& text) { Print(stderr, RefusalLine(file(), text.toStdString())); });
 }
 
-CReviewCommand::~CReviewCommand() {
-  // The page must go before the profile it was made with.
-  delete m_page;
-}
+CReviewCommand::~CReviewCommand() = default;
 
 void CReviewCommand::Start() { QTimer::singleShot(0, this, &CReviewCommand::ReadNext); }
 
@@ -89,7 +81,7 @@ void CReviewCommand::OnRead(const ReviewReading& reading) {
   if (!reading.page) return Unreviewed(reading.refusal);
   m_stage = Stage::kLoading;
   m_patience.start();
-  m_awaitedUrl = m_scheme->AddGeneratedPage(
+  m_awaitedUrl = m_hidden->scheme().AddGeneratedPage(
       QByteArray(reading.page->data(), static_cast<qsizetype>(reading.page->size())));
   m_page->load(m_awaitedUrl);
 }
@@ -100,25 +92,22 @@ void CReviewCommand::OnLoaded(bool ok) {
   m_stage = Stage::kReviewing;
   // An answer for a file already given up (its page's renderer ended) is
   // dropped.
-  m_page->runJavaScript(QStringLiteral("revisionformulario()"),
-                        [this, index = m_index](const QVariant& result) {
-                          if (index == m_index && m_stage == Stage::kReviewing) OnReviewed(result);
-                        });
+  m_page->runJavaScript(ReviewScript(), [this, index = m_index](const QVariant& result) {
+    if (index == m_index && m_stage == Stage::kReviewing) OnReviewed(result);
+  });
 }
 
 void CReviewCommand::OnReviewed(const QVariant& result) {
-  if (result.typeId() != QMetaType::QVariantList) return Unreviewed(kNotReviewed);
+  const auto lines = ReviewLinesOf(result);
+  if (!lines) return Unreviewed(kNotReviewed);
   int errors = 0;
-  int warnings = 0;
-  for (const QVariant& item : result.toList()) {
-    const QVariantMap line = item.toMap();
-    const ReviewProblem problem{Utf8(line.value(QStringLiteral("clase"))),
-                                Utf8(line.value(QStringLiteral("donde"))),
-                                Utf8(line.value(QStringLiteral("texto")))};
-    (problem.clase == "Error" ? errors : warnings) += 1;
+  for (const ReviewLine& line : *lines) {
+    errors += line.error ? 1 : 0;
+    const ReviewProblem problem{line.error ? "Error" : "Aviso", line.where.toStdString(),
+                                line.text.toStdString()};
     Print(stdout, ProblemLine(file(), problem));
   }
-  Print(stdout, SummaryLine(file(), errors, warnings));
+  Print(stdout, SummaryLine(file(), errors, static_cast<int>(lines->size()) - errors));
   m_status.CountFile(errors);
   NextFile();
 }

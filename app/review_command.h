@@ -14,11 +14,9 @@
 #include "file_review/review_reading.h"
 #include "file_review/review_report.h"
 
-class QWebEngineProfile;
-
 namespace f7301 {
 
-class CResSchemeHandler;
+class CHiddenPage;
 class CReviewPage;
 
 class CReviewCommand : public QObject {
@@ -45,9 +43,8 @@ class CReviewCommand : public QObject {
   enum class Stage { kReading, kLoading, kReviewing };
   Stage m_stage = Stage::kReading;
   QUrl m_awaitedUrl;  // the page of the file being reviewed
-  QWebEngineProfile* m_profile;
-  CResSchemeHandler* m_scheme;
-  CReviewPage* m_page;
+  CHiddenPage* m_hidden;
+  CReviewPage* m_page;  // the hidden one's
   ReviewStatus m_status;
   QTimer m_patience;  // for one file's page to load and answer
 };

@@ -1,8 +1,11 @@
 #include "app/review_page.h"
 
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
 #include "app/form_page.h"
+#include "app/res_scheme.h"
+#include "app/spanish_locale.h"
 
 namespace f7301 {
 
@@ -35,5 +38,16 @@ bool CReviewPage::javaScriptPrompt(const QUrl&, const QString& msg, const QStrin
 // terminal must get only the review's own lines.
 void CReviewPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
                                            const QString&) {}
+
+CHiddenPage::CHiddenPage(QObject* parent)
+    : QObject(parent),
+      m_profile(new QWebEngineProfile(this)),
+      m_scheme(new CResSchemeHandler(this)),
+      m_page(new CReviewPage(m_profile, this)) {
+  m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
+  m_profile->setHttpAcceptLanguage(QString::fromLatin1(kProgramLanguage));
+}
+
+CHiddenPage::~CHiddenPage() { delete m_page; }
 
 }  // namespace f7301

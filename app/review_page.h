@@ -7,7 +7,11 @@
 // other window.
 #include <QWebEnginePage>
 
+class QWebEngineProfile;
+
 namespace f7301 {
+
+class CResSchemeHandler;
 
 class CReviewPage : public QWebEnginePage {
   Q_OBJECT
@@ -28,6 +32,25 @@ class CReviewPage : public QWebEnginePage {
                         QString* result) override;
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
                                 int lineNumber, const QString& sourceID) override;
+};
+
+// A CReviewPage in an off-the-record profile of its own that serves the
+// program's res: pages, nothing kept on disk; the page goes before its
+// profile.
+class CHiddenPage : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CHiddenPage(QObject* parent = nullptr);
+  ~CHiddenPage() override;
+
+  CReviewPage& page() const { return *m_page; }
+  CResSchemeHandler& scheme() const { return *m_scheme; }
+
+ private:
+  QWebEngineProfile* m_profile;
+  CResSchemeHandler* m_scheme;
+  CReviewPage* m_page;
 };
 
 }  // namespace f7301

@@ -33,4 +33,29 @@ std::size_t AddCheckDigitAvisos(std::vector<RegisterRow>& rows,
   return added;
 }
 
+std::set<std::string> CheckDigitAnswers::Unanswered(const std::set<std::string>& nits) const {
+  std::set<std::string> unanswered;
+  for (const std::string& nit : nits) {
+    if (!m_wrong.contains(nit)) unanswered.insert(nit);
+  }
+  return unanswered;
+}
+
+void CheckDigitAnswers::Learn(const std::set<std::string>& asked,
+                              const std::vector<std::string>& wrong) {
+  for (const std::string& nit : asked) m_wrong[nit] = false;
+  for (const std::string& nit : wrong) {
+    if (asked.contains(nit)) m_wrong[nit] = true;
+  }
+}
+
+std::set<std::string> CheckDigitAnswers::Wrong(const std::set<std::string>& nits) const {
+  std::set<std::string> wrong;
+  for (const std::string& nit : nits) {
+    const auto at = m_wrong.find(nit);
+    if (at != m_wrong.end() && at->second) wrong.insert(nit);
+  }
+  return wrong;
+}
+
 }  // namespace f7301

@@ -4,9 +4,6 @@
 #include <QJsonDocument>
 #include <QPointer>
 #include <QVariant>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <algorithm>
 
 #include "app/res_scheme.h"
 #include "app/review_page.h"
@@ -42,29 +39,20 @@ CNitCheck::CNitCheck(QObject* parent) : QObject(parent) {
   connect(&m_patience, &QTimer::timeout, this, &CNitCheck::Fail);
 }
 
-CNitCheck::~CNitCheck() {
-  // The page must go before the profile it was made with.
-  delete m_page;
-  delete m_profile;
-}
+CNitCheck::~CNitCheck() { delete m_page; }
 
 void CNitCheck::Prepare() {
   if (m_page) return;
-  m_profile = new QWebEngineProfile;  // off the record: nothing kept on disk
-  m_scheme = new CResSchemeHandler(m_profile);
-  m_profile->installUrlSchemeHandler(kResScheme, m_scheme);
   // A message a script raises is not the user's to see: it goes nowhere.
-  m_page = new CReviewPage(m_profile, nullptr);
-  connect(m_page, &QWebEnginePage::loadFinished, this, &CNitCheck::OnLoaded);
+  m_page = new CHiddenPage;
+  connect(&m_page->page(), &QWebEnginePage::loadFinished, this, &CNitCheck::OnLoaded);
   m_patience.start();
-  m_page->load(m_scheme->AddGeneratedPage(QByteArray(kScriptsPage)));
+  m_page->page().load(m_page->scheme().AddGeneratedPage(QByteArray(kScriptsPage)));
 }
 
 void CNitCheck::Check(const std::set<std::string>& nits, Answer answer) {
-  const bool allSeen = std::all_of(nits.begin(), nits.end(),
-                                   [this](const auto& nit) { return m_seen.contains(nit); });
-  if (allSeen) {
-    answer(KnownWrong(nits));
+  if (m_answers.Unanswered(nits).empty()) {
+    answer(m_answers.Wrong(nits));
     return;
   }
   Prepare();
@@ -92,22 +80,19 @@ void CNitCheck::OnLoaded(bool ok) {
 // Only the NITs not seen before are put to the page; the answer covers all
 // the request names.
 void CNitCheck::Ask(Request request) {
-  std::set<std::string> unseen;
-  for (const std::string& nit : request.nits) {
-    if (!m_seen.contains(nit)) unseen.insert(nit);
-  }
+  std::set<std::string> unseen = m_answers.Unanswered(request.nits);
   if (unseen.empty()) {
-    request.answer(KnownWrong(request.nits));
+    request.answer(m_answers.Wrong(request.nits));
     return;
   }
   const int question = ++m_lastQuestion;
   const QString script = QStringLiteral("nitsconverificadorinvalido(%1)").arg(ListLiteral(unseen));
   m_asked.emplace(question, std::make_pair(std::move(unseen), std::move(request)));
   m_patience.start();
-  m_page->runJavaScript(script,
-                        [self = QPointer<CNitCheck>(this), question](const QVariant& result) {
-                          if (self) self->OnAnswered(question, result);
-                        });
+  m_page->page().runJavaScript(
+      script, [self = QPointer<CNitCheck>(this), question](const QVariant& result) {
+        if (self) self->OnAnswered(question, result);
+      });
 }
 
 void CNitCheck::OnAnswered(int question, const QVariant& result) {
@@ -120,47 +105,26 @@ void CNitCheck::OnAnswered(int question, const QVariant& result) {
     request.answer(std::nullopt);
     return;
   }
-  for (const std::string& nit : unseen) m_seen[nit] = false;
-  // Only a NIT asked of can be wrong: the page names nothing else.
-  for (const QVariant& wrong : result.toList()) {
-    const std::string nit = wrong.toString().toStdString();
-    if (unseen.contains(nit)) m_seen[nit] = true;
-  }
-  request.answer(KnownWrong(request.nits));
+  std::vector<std::string> wrong;
+  for (const QVariant& nit : result.toList()) wrong.push_back(nit.toString().toStdString());
+  m_answers.Learn(unseen, wrong);
+  request.answer(m_answers.Wrong(request.nits));
 }
 
 // The page did not load, or did not answer in time: every question is
-// answered without it, and the next check starts with a new page.
+// answered without it, and the next check starts with a new page (this may
+// run in the page's own signal, so the page goes later).
 void CNitCheck::Fail() {
   std::vector<Request> waiting = std::move(m_waiting);
   m_waiting.clear();
   auto asked = std::move(m_asked);
   m_asked.clear();
-  DropPage();
-  for (Request& request : waiting) request.answer(std::nullopt);
-  for (auto& [question, entry] : asked) entry.second.answer(std::nullopt);
-}
-
-// Later, as this may run in the page's own signal; the profile after its page.
-void CNitCheck::DropPage() {
   m_patience.stop();
   m_loaded = false;
-  if (m_page) {
-    connect(m_page, &QObject::destroyed, m_profile, &QObject::deleteLater);
-    m_page->deleteLater();
-  }
+  if (m_page) m_page->deleteLater();
   m_page = nullptr;
-  m_profile = nullptr;
-  m_scheme = nullptr;
-}
-
-std::set<std::string> CNitCheck::KnownWrong(const std::set<std::string>& nits) const {
-  std::set<std::string> wrong;
-  for (const std::string& nit : nits) {
-    const auto at = m_seen.find(nit);
-    if (at != m_seen.end() && at->second) wrong.insert(nit);
-  }
-  return wrong;
+  for (Request& request : waiting) request.answer(std::nullopt);
+  for (auto& [question, entry] : asked) entry.second.answer(std::nullopt);
 }
 
 }  // namespace f7301

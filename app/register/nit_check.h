@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
-class QWebEnginePage;
-class QWebEngineProfile;
+#include "app/register/register_source.h"
+
+class QVariant;
 
 namespace f7301 {
 
-class CResSchemeHandler;
+class CHiddenPage;
 
 class CNitCheck : public QObject {
   Q_OBJECT
@@ -46,19 +47,16 @@ class CNitCheck : public QObject {
   void Ask(Request request);
   void OnAnswered(int question, const QVariant& result);
   void Fail();
-  void DropPage();
-  std::set<std::string> KnownWrong(const std::set<std::string>& nits) const;
 
-  QWebEngineProfile* m_profile = nullptr;
-  CResSchemeHandler* m_scheme = nullptr;
-  QWebEnginePage* m_page = nullptr;
+  CHiddenPage* m_page = nullptr;
   bool m_loaded = false;
   std::vector<Request> m_waiting;  // until the page has loaded
-  // Questions put to the page and not answered yet, by number.
+  // Questions put to the page and not answered yet, by number, with the
+  // NITs each asked of.
   std::map<int, std::pair<std::set<std::string>, Request>> m_asked;
   int m_lastQuestion = 0;
   QTimer m_patience;
-  std::map<std::string, bool> m_seen;  // NIT: its check character is wrong
+  CheckDigitAnswers m_answers;
 };
 
 }  // namespace f7301
